@@ -1,0 +1,131 @@
+// Shutdown and the log-on start entry.
+#include <QLineEdit>
+#include "editor/mainform.h"
+#include "platform/clock.h"
+#include "platform/datetime.h"
+#include "platform/errors.h"
+#include "platform/logonentry.h"
+#include "platform/messageboxes.h"
+#include "platform/trayicon.h"
+#include "platform/windowlist.h"
+#include "store/fileslot.h"
+#include "store/remindersfile.h"
+
+namespace {
+const QString kEntryName = QStringLiteral("Chimewright.EXE.desktop");
+const QString kOtherEntryName = QStringLiteral("Shortcut to Chimewright.EXE.desktop");
+}  // namespace
+
+void mainform::filemnuexit_Click()
+{
+    close();
+}
+
+void mainform::Form_Unload(int& Cancel)
+{
+    if (m_sessionEnding) {
+        EndSession();
+        return;
+    }
+    RemindersFile file(RecordLength);
+    const int N = CurrentReminder;
+    if (N >= 1 && N <= 3) {
+        Reminders(N) = file.read(N);
+        if (Reminders(N).AlarmSet == -1) {
+            SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder%1 has changed. Save new settings?").arg(N));
+        } else if (DateChanged == 1 || TimeChanged == 1) {
+            if (MsgBox(QStringLiteral("Settings for Reminder %1 has changed. Save new settings?").arg(N),
+                       msgbox::kOkCancel, msgbox::kAppTitle) == msgbox::kOk) {
+                DateChanged = 0;
+                TimeChanged = 0;
+                file.close();
+                Command1_Click();
+                file.open();
+            }
+        }
+    }
+
+    auto refuse = [this, &Cancel, &file] {
+        Cancel = 1;
+        file.close();
+        SetWindowState(1);
+    };
+    bool anyArmed = false;
+    for (int I = 1; I <= 3; ++I) {
+        Reminders(I) = file.read(I);
+        anyArmed = anyArmed || Reminders(I).AlarmSet != 0;
+        if (Reminders(I).AlarmSet != -1)
+            continue;
+        for (QWidget* w : windowlist::all()) {
+            if (windowlist::tagOf(w) == QLatin1String("mainform") && w->isVisible()) {
+                refuse();
+                return;
+            }
+        }
+        // An alarm whose moment cannot be read may be near as well: warn.
+        const auto M = datetime::alarmMoment(Reminders(I).AlarmDate, Reminders(I).AlarmTime);
+        const qint64 H = M ? datetime::hourBoundaries(m_services.clock->now(), *M) : 0;
+        if (H < 24 &&
+            MsgBox(QStringLiteral("An alarm has been set to ring within the next 24 hours.\r\n"
+                                  "If you close this program, the alarm may not run."),
+                   msgbox::kOkCancelDefaultCancel, QStringLiteral("Exit Program?")) != msgbox::kOk) {
+            refuse();
+            return;
+        }
+    }
+    ApplyLogonRule(anyArmed);
+    file.close();
+    if (m_services.tray)
+        m_services.tray->remove();
+}
+
+// Started at log-on exactly while a reminder is armed: one entry, never two, and
+// an existing one is never overwritten.
+void mainform::ApplyLogonRule(bool anyArmed)
+{
+    LogonEntries* logon = m_services.logon;
+    if (!logon)
+        return;
+    if (anyArmed) {
+        if (!logon->exists(kEntryName) && !logon->exists(kOtherEntryName))
+            logon->create(kEntryName, m_services.executablePath);
+    } else if (logon->exists(kEntryName)) {
+        logon->remove(kEntryName);
+    } else if (logon->exists(kOtherEntryName)) {
+        logon->remove(kOtherEntryName);
+    }
+}
+
+// The log-on entry follows the saved reminders whenever they change, so that a
+// log-out, a crash or a power cut never leaves armed alarms without it.
+void mainform::SyncLogonEntry()
+{
+    bool anyArmed = false;
+    try {
+        RemindersFile file(RecordLength > 0 ? RecordLength : 2068);
+        for (int n = 1; n <= 3; ++n)
+            anyArmed = anyArmed || file.read(n).AlarmSet != 0;
+    } catch (const AppError&) {
+        return;  // the handler that met the unreadable file has reported it; the entry stays
+    }
+    ApplyLogonRule(anyArmed);
+}
+
+// The desktop session ends, or a signal asks the program to end: no questions.
+void mainform::EndSession()
+{
+    if (m_ended)
+        return;
+    m_sessionEnding = true;
+    if (!FileSlot::busy()) {
+        try {
+            SyncLogonEntry();
+        } catch (const std::exception&) {
+            // The entry was kept in step with every change already.
+        }
+    }
+    if (m_services.tray)
+        m_services.tray->remove();
+    m_ended = true;
+    emit ended();
+}

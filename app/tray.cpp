@@ -1,0 +1,77 @@
+// The notification-area icon, hiding on minimise, and the tray menu.
+#include <QCursor>
+#include <QMenu>
+#include "editor/mainform.h"
+#include "platform/trayicon.h"
+#include "platform/windowlist.h"
+#include "summary/viewsettings.h"
+
+void mainform::Form_MouseMove(int code)
+{
+    switch (code) {
+    case TrayIcon::kLeftUp:
+    case TrayIcon::kDoubleClick:
+        RestoreFromIcon();
+        break;
+    case TrayIcon::kRightUp:
+        activateWindow();
+        mPopupSys->popup(QCursor::pos());
+        break;
+    default:
+        break;
+    }
+}
+
+void mainform::RestoreFromIcon()
+{
+    windowlist::closeFirstTagged(QStringLiteral("chimeview"));
+    SetWindowState(0);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void mainform::Form_Resize()
+{
+    if (WindowState() != 1)
+        return;
+    SavePendingChanges();
+    // Without a notification area the window stays minimised in the task bar, or
+    // the program could never be reached again.
+    if (m_services.tray && m_services.tray->isAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void mainform::mPopRestore_Click()
+{
+    SetWindowState(0);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void mainform::mPopDetails_Click()
+{
+    viewsettings* window = summaryWindow();
+    if (!window)
+        window = new viewsettings(m_services);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void mainform::mPopExit_Click()
+{
+    close();
+}
+
+viewsettings* mainform::summaryWindow() const
+{
+    for (QWidget* w : windowlist::all()) {
+        if (windowlist::tagOf(w) == QLatin1String("chimeview"))
+            return qobject_cast<viewsettings*>(w);
+    }
+    return nullptr;
+}

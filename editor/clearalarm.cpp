@@ -1,0 +1,32 @@
+// Clear Alarm: store an empty record and empty the editor.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include "alarm/alarmtimer.h"
+#include "editor/datepicker.h"
+#include "editor/mainform.h"
+#include "platform/clock.h"
+#include "platform/messageboxes.h"
+#include "store/remindersfile.h"
+
+void mainform::Command2_Click()
+{
+    const int N = CurrentReminder;
+    const int answer = MsgBox(QStringLiteral("Alarm for Reminder#%1 will be reset. Are you sure?").arg(N),
+                              msgbox::kOkCancel, QStringLiteral("Clear Alarm?"));
+    if (answer == msgbox::kOk) {
+        {
+            RemindersFile file(RecordLength);
+            file.write(N, ReminderRecord{});
+        }
+        m_logonDirty = true;
+        Text1->setText(QString());
+        DTPicker1->setValue(m_services.clock->today());
+        Text2->setPlainText(QString());
+        Timer1[N]->stop();
+        Label8->setText(QStringLiteral("Alarm not set."));
+        Label8->adjustSize();
+    }
+    DateChanged = 0;
+    TimeChanged = 0;
+}

@@ -1,0 +1,47 @@
+// The File menu's View and Set Audio File commands and the Help command.
+#include <QDir>
+#include "editor/mainform.h"
+#include "platform/filedialog.h"
+#include "platform/launcher.h"
+#include "platform/mediaplayer.h"
+#include "store/soundsetting.h"
+#include "summary/viewsettings.h"
+
+namespace {
+const QString kAudioFilter =
+    QStringLiteral("Audio Files (*.mp3 *.mid *.midi *.rmi *.wav *.au *.wma *.aif *.snd *.aifc *.aiff)");
+}
+
+void mainform::filemnuview_Click()
+{
+    if (viewsettings* open = summaryWindow()) {
+        // Already open from the tray menu: bring it forward.
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto* window = new viewsettings(m_services);
+    window->exec();
+}
+
+void mainform::filemnuaudio_Click()
+{
+    const auto chosen = CommonDialog1.openExisting(kAudioFilter);
+    if (!chosen)
+        return;
+    // From here a failure ends the command silently; the earlier setting file stays whole.
+    try {
+        MediaPlayer1.setFileName(*chosen);
+        if (!QDir::setCurrent(m_services.programDir))
+            return;
+        soundsetting::write(MediaPlayer1.fileName());
+    } catch (const std::exception&) {
+    }
+}
+
+void mainform::helpmnu_Click()
+{
+    if (m_services.launcher)
+        m_services.launcher->startDetached(QStringLiteral("xdg-open"), {QStringLiteral("README.TXT")},
+                                           m_services.programDir);
+}

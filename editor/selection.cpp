@@ -1,0 +1,169 @@
+// Choosing, showing and tracking edits of the reminder in the editor.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include "alarm/alarmtimer.h"
+#include "editor/datepicker.h"
+#include "editor/mainform.h"
+#include "platform/clock.h"
+#include "platform/datetime.h"
+#include "platform/messageboxes.h"
+#include "store/remindersfile.h"
+
+void mainform::filemnurem1_Click() { SwitchTo(1); }
+void mainform::filemnurem2_Click() { SwitchTo(2); }
+void mainform::filemnurem3_Click() { SwitchTo(3); }
+
+void mainform::SwitchTo(int n)
+{
+    SavePendingChanges();
+    Label1->setText(QStringLiteral("Reminder #%1").arg(n));
+    CurrentReminder = n;
+    ShowReminder();
+}
+
+void mainform::ShowReminder()
+{
+    const ReminderRecord& E = Reminders(CurrentReminder);
+    const QDate today = m_services.clock->today();
+    Text1->setText(shownText(E.AlarmTime));
+    if (E.AlarmSet == -1) {
+        // A day that cannot be shown shows today; the record is left alone.
+        const QDate day = datetime::dayFromOle(E.AlarmDate);
+        DTPicker1->setValue(day.isValid() ? day : today);
+        Label8->setText(QStringLiteral("Alarm is set."));
+    } else {
+        DTPicker1->setValue(today);
+        Label8->setText(QStringLiteral("Alarm not set."));
+    }
+    Label8->adjustSize();
+    switch (E.AdvanceOption) {
+    case 0: Option0->setChecked(true); break;
+    case 1: Option1->setChecked(true); break;
+    case 2: Option2->setChecked(true); break;
+    case 3: Option3->setChecked(true); break;
+    default: break;  // not an option: the selection stays
+    }
+    ApplyOptionRules();
+    SetText2Text(shownText(E.Message));
+}
+
+void mainform::ApplyOptionRules()
+{
+    const QDate D = DTPicker1->value();
+    const QDate T = m_services.clock->today();
+    if (D > T) {
+        Option1->setEnabled(true);
+    } else {
+        Option1->setEnabled(false);
+        Option0->setChecked(true);
+    }
+    if (D > T.addDays(1)) {
+        Option2->setEnabled(true);
+        Option3->setEnabled(true);
+    } else {
+        if (Option2->isChecked() || Option3->isChecked())
+            Option0->setChecked(true);
+        Option2->setEnabled(false);
+        Option3->setEnabled(false);
+    }
+}
+
+void mainform::DTPicker1_Change()
+{
+    // Start-up sets the picker before any reminder is shown: nothing to compare with.
+    if (CurrentReminder < 1 || CurrentReminder > 3)
+        return;
+    const ReminderRecord& E = Reminders(CurrentReminder);
+    const double D = datetime::toOle(DTPicker1->value());
+    if (E.AlarmSet == -1) {
+        if (D != E.AlarmDate)
+            DateChanged = 1;
+    } else {
+        DateChanged = DTPicker1->value() != m_services.clock->today() ? 1 : 0;
+    }
+    ApplyOptionRules();
+}
+
+void mainform::Text1_Change()
+{
+    if (CurrentReminder < 1 || CurrentReminder > 3)
+        return;
+    const ReminderRecord& E = Reminders(CurrentReminder);
+    if (E.AlarmSet == -1) {
+        if (Text1->text() != E.AlarmTime)
+            TimeChanged = 1;
+    } else if (!trimBlanks(Text1->text()).isEmpty()) {
+        TimeChanged = 1;
+    }
+}
+
+void mainform::SavePendingChanges()
+{
+    const int N = CurrentReminder;
+    RemindersFile file(RecordLength);
+    Reminders(N) = file.read(N);
+    if (Reminders(N).AlarmSet == -1) {
+        SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder#%1 has changed. Save new settings?").arg(N));
+        file.close();
+        DateChanged = 0;
+        TimeChanged = 0;
+        return;
+    }
+    if (DateChanged == 1 || TimeChanged == 1) {
+        const int answer = MsgBox(QStringLiteral("Settings for Reminder# %1 has changed. Save new settings?").arg(N),
+                                  msgbox::kOkCancel, msgbox::kAppTitle);
+        DateChanged = 0;
+        TimeChanged = 0;
+        file.close();
+        if (answer == msgbox::kOk)
+            Command1_Click();
+        return;
+    }
+    file.close();
+    DateChanged = 0;
+    TimeChanged = 0;
+}
+
+// The edits of an armed reminder: a non-empty message is written at once, then
+// changed time, date or option after the question. A time that does not convert
+// keeps the saved settings. Returns whether the question was answered OK.
+bool mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& question)
+{
+    ReminderRecord& E = Reminders(n);
+    const QString message = trimBlanks(Text2Text());
+    if (!message.isEmpty()) {
+        E.Message = fixedText(message, ReminderRecord::kMessageWidth);
+        file.write(n, E);
+    }
+    if (DateChanged != 1 && TimeChanged != 1)
+        return false;
+    if (MsgBox(question, msgbox::kOkCancel, msgbox::kAppTitle) != msgbox::kOk)
+        return false;
+    const auto time = datetime::parseTimeText(Text1->text());
+    if (!time) {
+        DateChanged = 0;
+        TimeChanged = 0;
+        MsgBox(QStringLiteral("Invalid Time Format. New settings not saved.\r\n\r\nPlease input a valid time."),
+               msgbox::kOkOnly, msgbox::kAppTitle);
+        return true;
+    }
+    E.AlarmTime = datetime::hhmmAmPm(*time);
+    E.AlarmDate = datetime::toOle(DTPicker1->value());
+    E.AdvanceOption = static_cast<qint16>(SelectedOption());
+    file.write(n, E);
+    DateChanged = 0;
+    TimeChanged = 0;
+    FollowSavedDay(n);
+    return true;
+}
+
+// A saved reminder's timer runs exactly when its day is today.
+void mainform::FollowSavedDay(int n)
+{
+    if (Reminders(n).AlarmSet == -1 && datetime::dayFromOle(Reminders(n).AlarmDate) == m_services.clock->today())
+        Timer1[n]->start();
+    else
+        Timer1[n]->stop();
+}

@@ -1,0 +1,90 @@
+// Set Alarm: validate the typed time, confirm, store the armed reminder.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include "alarm/alarmtimer.h"
+#include "editor/datepicker.h"
+#include "editor/mainform.h"
+#include "platform/clock.h"
+#include "platform/datetime.h"
+#include "platform/messageboxes.h"
+#include "store/remindersfile.h"
+
+namespace {
+QString advanceText(const mainform& form)
+{
+    if (form.Option1->isChecked())
+        return form.Option1->text();
+    if (form.Option2->isChecked())
+        return form.Option2->text();
+    if (form.Option3->isChecked())
+        return form.Option3->text();
+    return QStringLiteral("None.");
+}
+}  // namespace
+
+void mainform::Command1_Click()
+{
+    DateChanged = 0;
+    TimeChanged = 0;
+    const int N = CurrentReminder;
+    auto reject = [this](const QString& text) {
+        MsgBox(text, msgbox::kOkOnly, msgbox::kAppTitle);
+        Text1->setSelection(0, static_cast<int>(Text1->text().size()));
+        Text1->setFocus();
+    };
+
+    const auto typed = datetime::parseTimeText(Text1->text());
+    if (!typed) {
+        reject(QStringLiteral("Invalid Time Format. Alarm not set.\r\n\r\nPlease input a valid time."));
+        return;
+    }
+    // A running timer rings from the in-memory time: while this command has not
+    // stored the new time, a running alarm keeps ringing at its saved time.
+    const QString previousTime = Reminders(N).AlarmTime;
+    auto keepRunningAlarm = [this, N, previousTime] {
+        if (Timer1[N]->isEnabled())
+            Reminders(N).AlarmTime = previousTime;
+    };
+    Reminders(N).AlarmTime = datetime::hhmmAmPm(*typed);
+
+    const QTime T(typed->hour(), typed->minute());
+    const QDateTime now = m_services.clock->now();
+    const QDate day = DTPicker1->value();
+    if (T < now.time() && day == now.date()) {
+        keepRunningAlarm();
+        reject(QStringLiteral("Alarm Time should be greater than current time. Alarm not set.\r\n\r\n"
+                              "Please input a valid alarm time."));
+        return;
+    }
+
+    const QString message = trimBlanks(Text2Text());
+    const QString summary = QStringLiteral("Run alarm on ") + datetime::longDate(day) + QLatin1Char(' ') +
+                            datetime::hhmmAmPm(*typed) + QStringLiteral("?\r\n\r\nAdditional Setting: ") +
+                            advanceText(*this) + QStringLiteral("\r\nMessage/Notes: ") +
+                            (message.isEmpty() ? QStringLiteral("None.") : message);
+    if (MsgBox(summary, msgbox::kOkCancel, QStringLiteral("Confirm Alarm Schedule")) != msgbox::kOk) {
+        keepRunningAlarm();
+        return;
+    }
+
+    ReminderRecord& E = Reminders(N);
+    // Only an alarm of today runs its timer; one moved to another day must not ring today.
+    if (day == m_services.clock->today())
+        Timer1[N]->start();
+    else
+        Timer1[N]->stop();
+    E.AlarmDate = datetime::toOle(day);
+    E.AdvanceOption = static_cast<qint16>(SelectedOption());
+    E.Message = fixedText(message, ReminderRecord::kMessageWidth);
+    E.AlarmSet = -1;
+    {
+        RemindersFile file(RecordLength);
+        file.write(N, E);
+    }
+    m_logonDirty = true;
+    Label8->setText(QStringLiteral("Alarm is set."));
+    Label8->adjustSize();
+    SetWindowState(1);
+}

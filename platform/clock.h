@@ -1,0 +1,30 @@
+#pragma once
+#include <QDateTime>
+
+// Local wall-clock time. Moments are handed out as QDateTime in UTC spec that carry
+// the local date and time fields unchanged ("naive" wall-clock values), so comparing
+// two of them never goes through a time-zone conversion and a daylight-saving jump
+// neither skips nor doubles an alarm.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;  // to the second
+    QDate today() const { return now().date(); }
+};
+
+class SystemClock : public Clock {
+public:
+    QDateTime now() const override;
+};
+
+// Test double: time stands still until a test moves it.
+class FakeClock : public Clock {
+public:
+    explicit FakeClock(QDateTime start = {}) : m_now(start) {}
+    QDateTime now() const override { return m_now; }
+    void set(const QDate& d, const QTime& t) { m_now = QDateTime(d, t, Qt::UTC); }
+    void advance(int seconds) { m_now = m_now.addSecs(seconds); }
+
+private:
+    QDateTime m_now;
+};

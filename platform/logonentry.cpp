@@ -1,0 +1,83 @@
+#include "platform/logonentry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include "platform/errors.h"
+
+namespace desktopentry {
+
+QString execValue(const QString& executablePath)
+{
+    // Inside a quoted argument, " ` $ and \ take a back-slash; % is doubled as a
+    // field code; then the value as a whole is escaped as a string.
+    QString quoted;
+    for (const QChar c : executablePath) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted = QLatin1Char('"') + quoted.replace(QLatin1Char('%'), QLatin1String("%%")) + QLatin1Char('"');
+    QString value;
+    for (const QChar c : quoted) {
+        if (c == QLatin1Char('\\'))
+            value += QLatin1String("\\\\");
+        else if (c == QLatin1Char('\n'))
+            value += QLatin1String("\\n");
+        else if (c == QLatin1Char('\t'))
+            value += QLatin1String("\\t");
+        else if (c == QLatin1Char('\r'))
+            value += QLatin1String("\\r");
+        else
+            value += c;
+    }
+    return value;
+}
+
+QString entryText(const QString& executablePath)
+{
+    return QStringLiteral(
+               "[Desktop Entry]\n"
+               "Type=Application\n"
+               "Name=Chimewright\n"
+               "Comment=Reminders and alarms in the notification area\n"
+               "Exec=%1\n"
+               "Terminal=false\n"
+               "X-GNOME-Autostart-enabled=true\n")
+        .arg(execValue(executablePath));
+}
+
+}  // namespace desktopentry
+
+XdgAutostart::XdgAutostart()
+    : m_folder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/autostart"))
+{
+}
+
+bool XdgAutostart::exists(const QString& name) const
+{
+    return QFileInfo::exists(m_folder + QLatin1Char('/') + name);
+}
+
+void XdgAutostart::create(const QString& name, const QString& executablePath)
+{
+    if (!QDir().mkpath(m_folder))
+        throw AppError(QStringLiteral("Could not create the log-on start folder %1").arg(m_folder));
+    QFile file(m_folder + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        throw AppError(QStringLiteral("Could not create the log-on start entry %1: %2").arg(file.fileName(), file.errorString()));
+    const QByteArray data = desktopentry::entryText(executablePath).toUtf8();
+    if (file.write(data) != data.size() || !file.flush()) {
+        const QString reason = file.errorString();
+        file.remove();
+        throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(file.fileName(), reason));
+    }
+}
+
+void XdgAutostart::remove(const QString& name)
+{
+    QFile file(m_folder + QLatin1Char('/') + name);
+    if (!file.remove())
+        throw AppError(QStringLiteral("Could not delete the log-on start entry %1: %2").arg(file.fileName(), file.errorString()));
+}

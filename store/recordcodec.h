@@ -1,0 +1,12 @@
+#pragma once
+#include <QByteArray>
+#include "store/reminderrecord.h"
+
+// The 2068-byte record image: time at 0, date at 8, option at 16, message at 18,
+// armed flag at 2066; integers little-endian, text one byte per character.
+namespace recordcodec {
+constexpr int kRecordLength = 2068;
+QByteArray encode(const ReminderRecord& record);
+// Any bytes decode; a short image reads as if padded with zero bytes.
+ReminderRecord decode(const QByteArray& image);
+}

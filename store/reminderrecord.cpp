@@ -1,0 +1,35 @@
+#include "store/reminderrecord.h"
+
+void ReminderRecord::makeSpent()
+{
+    AlarmSet = 0;
+    AlarmTime = QString(kTimeWidth, QLatin1Char(' '));
+    AdvanceOption = 0;
+    Message = QString(kMessageWidth, QLatin1Char(' '));
+}
+
+QString fixedText(const QString& value, int width)
+{
+    return value.left(width).leftJustified(width, QLatin1Char(' '));
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(start, end - start);
+}
+
+QString shownText(const QString& field)
+{
+    const QString t = trimBlanks(field);
+    for (const QChar c : t) {
+        if (c != QChar(0))
+            return t;
+    }
+    return {};
+}

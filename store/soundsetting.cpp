@@ -1,0 +1,50 @@
+#include "store/soundsetting.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include "platform/errors.h"
+#include "store/fileslot.h"
+#include "store/writefault.h"
+
+namespace soundsetting {
+
+namespace {
+QString fileName()
+{
+    return QString::fromLatin1(kName);
+}
+}  // namespace
+
+std::optional<QString> read()
+{
+    FileSlot slot;
+    QFile file(fileName());
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray line = file.readLine();
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    QString path = QString::fromLocal8Bit(line);
+    if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) && path.endsWith(QLatin1Char('"')))
+        path = path.mid(1, path.size() - 2);
+    if (path.trimmed().isEmpty())
+        return std::nullopt;
+    return path;
+}
+
+void write(const QString& path)
+{
+    FileSlot slot;
+    QSaveFile out(fileName());
+    const QByteArray data = path.toLocal8Bit() + "\r\n";
+    if (!out.open(QIODevice::WriteOnly))
+        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(out.errorString()));
+    if (const auto reason = writefault::take()) {
+        out.cancelWriting();
+        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(*reason));
+    }
+    if (out.write(data) != data.size() || !out.commit())
+        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(out.errorString()));
+}
+
+}  // namespace soundsetting

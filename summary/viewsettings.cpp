@@ -1,0 +1,83 @@
+#include "summary/viewsettings.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QPushButton>
+#include "platform/errors.h"
+#include "platform/messageboxes.h"
+#include "platform/windowlist.h"
+#include "store/fileslot.h"
+#include "store/remindersfile.h"
+#include "summary/listing.h"
+
+viewsettings::viewsettings(const Services& services, QWidget* parent) : QDialog(parent), m_services(services)
+{
+    setObjectName(QStringLiteral("viewsettings"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Chimewright Alarm Settings"));
+    setWindowIcon(QIcon(QStringLiteral(":/chimewright.xpm")));
+    setFixedSize(293, 319);  // 4395 x 4785 twips
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(192, 192, 192));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    setFont(font);
+    OKButton = new QPushButton(QStringLiteral("Ok"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(106, 288, 81, 25);
+    OKButton->setAccessibleName(QStringLiteral("Ok"));
+    connect(OKButton, &QPushButton::clicked, this, &viewsettings::OKButton_Click);
+    windowlist::add(this, QStringLiteral("chimeview"));
+}
+
+viewsettings::~viewsettings()
+{
+    windowlist::remove(this);
+}
+
+bool viewsettings::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return QDialog::event(event);
+}
+
+void viewsettings::Form_Activate()
+{
+    // The listing is drawn afresh from the saved file each time; while another
+    // handler holds the file behind a box, the last listing stays.
+    if (FileSlot::busy())
+        return;
+    try {
+        std::array<ReminderRecord, 3> records;
+        RemindersFile file(2068);
+        for (int i = 1; i <= 3; ++i)
+            records[i - 1] = file.read(i);
+        file.close();
+        m_lines = listing::lines(records);
+    } catch (const AppError& e) {
+        m_lines = QStringList{e.text()};
+    }
+    update();
+}
+
+void viewsettings::OKButton_Click()
+{
+    close();
+}
+
+void viewsettings::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    int y = metrics.ascent();
+    for (const QString& line : m_lines) {
+        painter.drawText(0, y, line);
+        y += metrics.height();
+    }
+}

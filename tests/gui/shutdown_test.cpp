@@ -1,0 +1,223 @@
+// Ending the program, the log-on entry, and choosing the alarm sound.
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include "alarm/alarmtimer.h"
+#include "editor/datepicker.h"
+#include "tests/support/desk.h"
+
+namespace {
+const QDate kDay(2026, 12, 6);
+const QString kEntry = QStringLiteral("Chimewright.EXE.desktop");
+const QString kOther = QStringLiteral("Shortcut to Chimewright.EXE.desktop");
+const QString kWarning = QStringLiteral(
+    "An alarm has been set to ring within the next 24 hours.\r\nIf you close this program, the alarm may not run.");
+
+bool closes(Desk& desk)
+{
+    QSignalSpy ended(desk.form.get(), &mainform::ended);
+    desk.form->close();
+    return ended.count() > 0;
+}
+}  // namespace
+
+class ShutdownTest : public QObject {
+    Q_OBJECT
+private slots:
+    void nothingArmedEndsAndRemovesOneEntry();
+    void visibleWindowWithAnArmedReminderWithdraws();
+    void nearAlarmWarnings();
+    void hourBoundaries();
+    void existingOtherEntryIsKept();
+    void editedArmedReminderAsksFirst();
+    void unarmedEditAtExitRunsSetAlarm();
+    void invalidTimeAtExit();
+    void endSessionAsksNothing();
+    void setAudioFile();
+};
+
+void ShutdownTest::nothingArmedEndsAndRemovesOneEntry()
+{
+    Desk desk(kDay, QTime(10, 0));
+    QVERIFY(desk.start());
+    desk.logon.entries.insert(kEntry, "x");
+    desk.logon.entries.insert(kOther, "y");
+    QVERIFY(closes(desk));
+    QCOMPARE(desk.logon.entries.keys(), QStringList{kOther});
+    QCOMPARE(desk.tray.removes, 1);
+    QVERIFY(desk.boxes.shown.isEmpty());
+}
+
+void ShutdownTest::visibleWindowWithAnArmedReminderWithdraws()
+{
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(2, armedRecord(kDay.addDays(1), "09:00 AM"));
+    QVERIFY(desk.start());
+    desk.form->mPopRestore_Click();
+    QVERIFY(!closes(desk));
+    QVERIFY(!desk.form->isVisible());
+    QCOMPARE(desk.form->WindowState(), 1);
+    QCOMPARE(desk.tray.removes, 0);
+    QVERIFY(desk.boxes.shown.isEmpty());
+}
+
+void ShutdownTest::nearAlarmWarnings()
+{
+    {
+        Desk desk(kDay, QTime(10, 0));
+        desk.put(2, armedRecord(kDay.addDays(1), "09:00 AM"));  // 23 hour boundaries ahead
+        QVERIFY(desk.start());
+        desk.logon.entries.clear();
+        desk.boxes.expect(msgbox::kCancel);
+        QVERIFY(!closes(desk));
+        QCOMPARE(desk.boxes.shown.first().text, kWarning);
+        QCOMPARE(desk.boxes.shown.first().style, 257);
+        QCOMPARE(desk.boxes.shown.first().title, QStringLiteral("Exit Program?"));
+        QVERIFY(desk.logon.entries.isEmpty());  // untouched on Cancel
+        QCOMPARE(desk.tray.removes, 0);
+        desk.boxes.expect(msgbox::kOk);
+        QVERIFY(closes(desk));
+        QCOMPARE(desk.logon.entries.keys(), QStringList{kEntry});
+        QCOMPARE(desk.logon.entries.value(kEntry), desk.dir.path() + "/chimewright");
+        VERIFY_BOXES(desk);
+    }
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay.addDays(-2), "09:00 AM"));  // past: a negative difference warns too
+    desk.put(3, armedRecord(kDay, "11:00 PM"));
+    QVERIFY(desk.start());
+    desk.boxes.expect(msgbox::kCancel);
+    QVERIFY(!closes(desk));
+    QCOMPARE(desk.boxes.shown.size(), 1);  // Cancel on the first ends before the second
+    desk.boxes.expect(msgbox::kOk);
+    desk.boxes.expect(msgbox::kOk);
+    QVERIFY(closes(desk));
+    QCOMPARE(desk.boxes.shown.size(), 3);
+    VERIFY_BOXES(desk);
+}
+
+void ShutdownTest::hourBoundaries()
+{
+    {
+        Desk desk(kDay, QTime(10, 0));
+        desk.put(1, armedRecord(kDay.addDays(1), "09:59 AM"));
+        QVERIFY(desk.start());
+        desk.boxes.expect(msgbox::kOk);
+        QVERIFY(closes(desk));
+        QCOMPARE(desk.boxes.shown.size(), 1);
+    }
+    Desk desk(kDay, QTime(10, 59));
+    desk.put(1, armedRecord(kDay.addDays(1), "10:00 AM"));
+    QVERIFY(desk.start());
+    QVERIFY(closes(desk));
+    QVERIFY(desk.boxes.shown.isEmpty());
+}
+
+void ShutdownTest::existingOtherEntryIsKept()
+{
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay.addDays(5), "10:00 AM"));
+    desk.logon.entries.insert(kOther, "theirs");
+    QVERIFY(desk.start());
+    QVERIFY(closes(desk));
+    QCOMPARE(desk.logon.entries.keys(), QStringList{kOther});
+    QVERIFY(!desk.logon.log.contains("create " + kEntry));
+}
+
+void ShutdownTest::editedArmedReminderAsksFirst()
+{
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay.addDays(5), "10:00 AM"));
+    QVERIFY(desk.start());
+    desk.form->mPopRestore_Click();
+    desk.form->DTPicker1->setValue(kDay.addDays(6));
+    desk.boxes.expect(msgbox::kCancel);  // the exit's question
+    desk.boxes.expect(msgbox::kCancel);  // asked once more by the minimise handling
+    QVERIFY(!closes(desk));
+    QCOMPARE(desk.texts(), (QStringList{"Settings for Reminder1 has changed. Save new settings?",
+                                        "Settings for Reminder#1 has changed. Save new settings?"}));
+    QVERIFY(!desk.form->isVisible());
+    VERIFY_BOXES(desk);
+}
+
+void ShutdownTest::unarmedEditAtExitRunsSetAlarm()
+{
+    Desk desk(kDay, QTime(10, 0));
+    QVERIFY(desk.start());
+    desk.form->Text1->setText("9pm");
+    desk.boxes.expect(msgbox::kOk);  // save?
+    desk.boxes.expect(msgbox::kOk);  // confirm
+    desk.boxes.expect(msgbox::kOk);  // near alarm
+    QVERIFY(closes(desk));
+    QCOMPARE(desk.boxes.shown[0].text, QStringLiteral("Settings for Reminder 1 has changed. Save new settings?"));
+    QCOMPARE(desk.boxes.shown[1].title, QStringLiteral("Confirm Alarm Schedule"));
+    QCOMPARE(desk.boxes.shown[2].text, kWarning);
+    QCOMPARE(desk.saved(1), armedRecord(kDay, "09:00 PM"));
+    QVERIFY(desk.logon.entries.contains(kEntry));
+    VERIFY_BOXES(desk);
+}
+
+void ShutdownTest::invalidTimeAtExit()
+{
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay.addDays(5), "10:00 AM", 0, "msg"));
+    QVERIFY(desk.start());
+    desk.form->Text1->setText("soon");
+    desk.boxes.expect(msgbox::kOk);
+    desk.boxes.expect(msgbox::kOk);
+    QVERIFY(closes(desk));
+    QCOMPARE(desk.boxes.shown[1].text,
+             QStringLiteral("Invalid Time Format. New settings not saved.\r\n\r\nPlease input a valid time."));
+    QCOMPARE(desk.saved(1), armedRecord(kDay.addDays(5), "10:00 AM", 0, "msg"));
+    VERIFY_BOXES(desk);
+}
+
+void ShutdownTest::endSessionAsksNothing()
+{
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay, "11:00 AM"));
+    QVERIFY(desk.start());
+    desk.logon.entries.clear();
+    desk.form->mPopRestore_Click();
+    desk.form->Text1->setText("edited");
+    QSignalSpy ended(desk.form.get(), &mainform::ended);
+    desk.form->EndSession();
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(desk.boxes.shown.isEmpty());
+    QCOMPARE(desk.logon.entries.keys(), QStringList{kEntry});
+    QCOMPARE(desk.tray.removes, 1);
+    QCOMPARE(desk.saved(1), armedRecord(kDay, "11:00 AM"));
+}
+
+void ShutdownTest::setAudioFile()
+{
+    Desk desk(kDay, QTime(10, 0));
+    QVERIFY(desk.start());
+    desk.run([&] { desk.form->filemnuaudio_Click(); });  // Cancel
+    QCOMPARE(desk.dialog.lastFilter,
+             QStringLiteral("Audio Files (*.mp3 *.mid *.midi *.rmi *.wav *.au *.wma *.aif *.snd *.aifc *.aiff)"));
+    QVERIFY(!QFile::exists(desk.path("audioalarm.dat")));
+    QCOMPARE(desk.player.fileName(), QStringLiteral("odetojoy.mid"));
+
+    desk.dialog.next = QStringLiteral("/sounds/first.wav");
+    desk.run([&] { desk.form->filemnuaudio_Click(); });
+    desk.dialog.next = QStringLiteral("/sounds/bells, loud.mp3");
+    desk.run([&] { desk.form->filemnuaudio_Click(); });
+    QCOMPARE(fileBytes(desk.path("audioalarm.dat")), QByteArray("/sounds/bells, loud.mp3\r\n"));
+    QCOMPARE(desk.player.fileName(), QStringLiteral("/sounds/bells, loud.mp3"));
+
+    // A failure after the dialog is silent and keeps the earlier setting whole.
+    desk.dialog.next = QStringLiteral("/sounds/third.au");
+    writefault::failNext(QStringLiteral("disk full"));
+    desk.run([&] { desk.form->filemnuaudio_Click(); });
+    QVERIFY(desk.boxes.shown.isEmpty());
+    QCOMPARE(fileBytes(desk.path("audioalarm.dat")), QByteArray("/sounds/bells, loud.mp3\r\n"));
+
+    // The next start reads the comma path back whole.
+    QVERIFY(closes(desk));
+    desk.form.reset();
+    desk.player.name_.clear();
+    QVERIFY(desk.start());
+    QCOMPARE(desk.player.fileName(), QStringLiteral("/sounds/bells, loud.mp3"));
+}
+
+QTEST_MAIN(ShutdownTest)
+#include "shutdown_test.moc"

@@ -1,0 +1,299 @@
+// The main window's layout, start-up, the tray and the summary window.
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include "alarm/alarmtimer.h"
+#include "editor/datepicker.h"
+#include "platform/windowlist.h"
+#include "summary/viewsettings.h"
+#include "tests/support/desk.h"
+
+class WindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void controlTable();
+    void tabOrderAndMenus();
+    void startupWithoutFiles();
+    void startupReadsSoundSettingWhole();
+    void showsEachRecordKind();
+    void optionAvailability();
+    void secondCopyEndsBeforeTouchingAnything();
+    void startupFailureStillReachesTheTray();
+    void trayEventsAndMinimise();
+    void withoutNotificationAreaTheWindowStaysReachable();
+    void summaryListingIsFreshAndNotDoubled();
+    void helpStartsTheViewer();
+};
+
+void WindowTest::controlTable()
+{
+    Desk desk;
+    mainform form(desk.services);
+    QCOMPARE(form.windowTitle(), QStringLiteral("Chimewright"));
+    QCOMPARE(form.findChild<QWidget*>("client")->size(), QSize(431, 322));
+    QCOMPARE(form.palette().color(QPalette::Window), QColor(192, 192, 192));
+    struct Row { QWidget* w; const char* name; QRect rect; };
+    const QList<Row> rows{{form.Text1, "Text1", {8, 56, 80, 25}},     {form.Command1, "Command1", {8, 152, 80, 25}},
+                          {form.Command2, "Command2", {105, 152, 80, 25}}, {form.Text3, "Text3", {8, 88, 177, 49}},
+                          {form.Frame1, "Frame1", {192, 16, 233, 161}},   {form.Option0, "Option0", {16, 24, 185, 17}},
+                          {form.Option3, "Option3", {16, 88, 185, 17}},   {form.Option2, "Option2", {16, 67, 185, 17}},
+                          {form.Option1, "Option1", {16, 45, 185, 17}},   {form.Label4, "Label4", {16, 112, 209, 41}},
+                          {form.DTPicker1, "DTPicker1", {104, 56, 80, 25}}, {form.Text2, "Text2", {8, 240, 417, 73}},
+                          {form.Label7, "Label7", {8, 184, 425, 33}},     {form.Label5, "Label5", {104, 40, 73, 17}},
+                          {form.Label3, "Label3", {11, 224, 385, 17}},    {form.Label2, "Label2", {8, 40, 65, 17}},
+                          {form.Label1, "Label1", {32, 0, 129, 17}}};
+    for (const Row& row : rows) {
+        QCOMPARE(row.w->objectName(), QLatin1String(row.name));
+        QCOMPARE(row.w->geometry(), row.rect);
+    }
+    QCOMPARE(form.Text1->toolTip(), QStringLiteral("Input a valid time. e.g. 1am, 2:25 PM, 10:59, 23:10 "));
+    QCOMPARE(form.Label2->toolTip(), QStringLiteral("Input a valid time. e.g. 1 AM, 2:25pm, 10:59, 23:10 "));
+    QCOMPARE(form.DTPicker1->toolTip(), form.Label5->toolTip());
+    QVERIFY(form.DTPicker1->toolTip().endsWith(QLatin1String("selecting a date")));
+    QCOMPARE(form.Text3->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")).size(), 145);
+    QCOMPARE(form.Frame1->title(), QStringLiteral("Additional Setting: Also display message:"));
+    QCOMPARE(form.Option3->text(), QStringLiteral("Everyday until the scheduled date"));
+    QVERIFY(form.Option0->isChecked());
+    QCOMPARE(form.Label1->text(), QStringLiteral("Reminder #1"));
+    QCOMPARE(form.Label8->palette().color(QPalette::WindowText), QColor(192, 0, 192));
+    QCOMPARE(form.Label1->palette().color(QPalette::WindowText), QColor(128, 0, 128));
+    QVERIFY(form.Command1->font().bold());
+    QCOMPARE(form.Label1->font().pointSizeF(), 14.25);
+    for (int i = 1; i <= 3; ++i) {
+        QVERIFY(!form.Timer1[i]->isEnabled());
+        QCOMPARE(form.Timer1[i]->interval(), 5000);
+    }
+    QCOMPARE(form.MediaPlayer1.fileName(), QStringLiteral("odetojoy.mid"));
+    QCOMPARE(form.Text1->accessibleName(), QStringLiteral("Alarm time"));
+    QCOMPARE(form.DTPicker1->accessibleName(), QStringLiteral("MM/DD/YY"));
+    QCOMPARE(form.Text2->accessibleName(), QStringLiteral("Message that will appear when alarm runs:"));
+    QCOMPARE(form.Option2->accessibleName(), QStringLiteral("Two days before scheduled date"));
+    QCOMPARE(windowlist::tagOf(&form), QStringLiteral("mainform"));
+    form.Label8->setText(QStringLiteral("Alarm not set."));
+    form.Label8->adjustSize();
+    QVERIFY(form.Label8->width() > 7);
+}
+
+void WindowTest::tabOrderAndMenus()
+{
+    Desk desk;
+    mainform form(desk.services);
+    const QList<QWidget*> expected{form.Text2, form.DTPicker1, form.Option1, form.Option2, form.Option3,
+                                   form.Option0, form.Text3, form.Command2, form.Command1, form.Text1};
+    // The focus chain also holds the inner parts of composite widgets: keep the controls.
+    QList<QWidget*> chain{form.Text2};
+    for (QWidget* w = form.Text2->nextInFocusChain(); w != form.Text2 && chain.size() < 10; w = w->nextInFocusChain())
+        if (expected.contains(w) && !chain.contains(w))
+            chain << w;
+    QCOMPARE(chain, expected);
+
+    QStringList visible;
+    for (QAction* a : form.filemnu->actions())
+        if (a->isVisible())
+            visible << a->text();
+    QCOMPARE(visible, (QStringList{"Reminder #&1", "Reminder #&2", "Reminder #&3", "&View all Settings",
+                                   "Set &Audio File...", "E&xit"}));
+    QCOMPARE(form.mPopupSys->title(), QStringLiteral("&SysTray"));
+    QCOMPARE(form.mPopupSys->actions().size(), 3);
+    QCOMPARE(form.menuBar->actions().last()->text(), QStringLiteral("&Help"));
+    QVERIFY(form.helpmnu->menu() == nullptr);
+}
+
+void WindowTest::startupWithoutFiles()
+{
+    Desk desk;
+    QVERIFY(desk.start());
+    QVERIFY(QFile::exists(desk.file()));
+    QCOMPARE(QFile(desk.file()).size(), 0);
+    QVERIFY(desk.boxes.shown.isEmpty());
+    QCOMPARE(desk.form->CurrentReminder, 1);
+    QCOMPARE(desk.form->RecordLength, 2068);
+    QCOMPARE(desk.form->DTPicker1->value(), desk.today());
+    QCOMPARE(desk.form->DTPicker1->minimumDate(), desk.today());
+    QCOMPARE(desk.form->Label8->text(), QStringLiteral("Alarm not set."));
+    QCOMPARE(desk.form->Text1->text(), QString());
+    QCOMPARE(desk.tray.adds, 1);
+    QCOMPARE(desk.tray.tip, QStringLiteral("Chimewright"));
+    QVERIFY(!desk.form->isVisible());
+    QCOMPARE(desk.form->WindowState(), 1);
+    QCOMPARE(desk.form->MediaPlayer1.fileName(), QStringLiteral("odetojoy.mid"));
+    QCOMPARE(desk.form->DateChanged + desk.form->TimeChanged, 0);
+    VERIFY_BOXES(desk);
+}
+
+void WindowTest::startupReadsSoundSettingWhole()
+{
+    Desk desk;
+    QFile f(desk.path("audioalarm.dat"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("/music/bells, loud.wav\r\n");
+    f.close();
+    QVERIFY(desk.start());
+    QCOMPARE(desk.player.fileName(), QStringLiteral("/music/bells, loud.wav"));
+    QVERIFY(desk.player.log.isEmpty());  // setting the name is silent
+}
+
+void WindowTest::showsEachRecordKind()
+{
+    Desk desk;
+    desk.put(1, armedRecord(desk.today().addDays(3), "02:25 PM", 2, "Buy milk"));
+    ReminderRecord spent = armedRecord(desk.today(), "02:25 PM", 1, "x");
+    spent.makeSpent();
+    desk.put(2, spent);
+    QByteArray garbage(2068, '\x7F');
+    garbage[2066] = '\xFF';
+    garbage[2067] = '\xFF';
+    garbage.replace(8, 8, QByteArray(8, '\xFF'));  // NaN date
+    QFile f(desk.file());
+    QVERIFY(f.open(QIODevice::Append));
+    f.write(garbage);
+    f.close();
+    QVERIFY(desk.start());
+    mainform& form = *desk.form;
+    QCOMPARE(form.Text1->text(), QStringLiteral("02:25 PM"));
+    QCOMPARE(form.DTPicker1->value(), desk.today().addDays(3));
+    QVERIFY(form.Option2->isChecked());
+    QCOMPARE(form.Text2Text(), QStringLiteral("Buy milk"));
+    QCOMPARE(form.Label8->text(), QStringLiteral("Alarm is set."));
+
+    desk.run([&] { form.filemnurem2_Click(); });
+    QCOMPARE(form.Label1->text(), QStringLiteral("Reminder #2"));
+    QCOMPARE(form.Text1->text(), QString());
+    QCOMPARE(form.Text2Text(), QString());
+    QVERIFY(form.Option0->isChecked());
+    QCOMPARE(form.DTPicker1->value(), desk.today());
+
+    desk.run([&] { form.filemnurem3_Click(); });
+    QCOMPARE(form.CurrentReminder, 3);
+    QCOMPARE(form.DTPicker1->value(), desk.today());  // an unusable day shows today
+    QCOMPARE(form.Label8->text(), QStringLiteral("Alarm is set."));
+    QCOMPARE(fileBytes(desk.file()).mid(4136), garbage);  // left as it is
+    QCOMPARE(form.DateChanged + form.TimeChanged, 0);
+    VERIFY_BOXES(desk);
+}
+
+void WindowTest::optionAvailability()
+{
+    Desk desk;
+    QVERIFY(desk.start());
+    mainform& form = *desk.form;
+    form.DTPicker1->setValue(desk.today().addDays(2));
+    QVERIFY(form.Option1->isEnabled() && form.Option2->isEnabled() && form.Option3->isEnabled());
+    form.Option3->setChecked(true);
+    form.DTPicker1->setValue(desk.today().addDays(1));
+    QVERIFY(form.Option0->isChecked());
+    QVERIFY(form.Option1->isEnabled() && !form.Option2->isEnabled() && !form.Option3->isEnabled());
+    form.Option1->setChecked(true);
+    form.DTPicker1->setValue(desk.today().addDays(5));
+    QVERIFY(form.Option1->isChecked());
+    form.DTPicker1->setValue(desk.today());
+    QVERIFY(form.Option0->isChecked() && !form.Option1->isEnabled());
+    QVERIFY(form.Option0->isEnabled());
+}
+
+void WindowTest::secondCopyEndsBeforeTouchingAnything()
+{
+    Desk desk;
+    desk.instance.free = false;
+    QVERIFY(!desk.start());
+    QVERIFY(!QFile::exists(desk.file()));
+    QCOMPARE(desk.tray.adds, 0);
+    QVERIFY(!desk.form->isVisible());
+    QVERIFY(desk.boxes.shown.isEmpty());
+}
+
+void WindowTest::startupFailureStillReachesTheTray()
+{
+    Desk desk;
+    QDir().mkdir(desk.file());
+    for (int i = 0; i < 3; ++i)  // the review, showing reminder 1, and withdrawing to the tray
+        desk.boxes.expect(msgbox::kOk);
+    QVERIFY(desk.start());
+    for (const ShownBox& box : desk.boxes.shown) {
+        QCOMPARE(box.text, QStringLiteral("Could not open reminders.dat: it is a folder, not a file"));
+        QCOMPARE(box.title, QStringLiteral("Chimewright"));
+    }
+    QCOMPARE(desk.tray.adds, 1);
+    VERIFY_BOXES(desk);
+}
+
+void WindowTest::trayEventsAndMinimise()
+{
+    Desk desk;
+    QVERIFY(desk.start());
+    mainform& form = *desk.form;
+    desk.tray.click(512);  // plain mouse movement
+    QVERIFY(!form.isVisible());
+    desk.tray.click(514);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.WindowState(), 0);
+    desk.run([&] { form.SetWindowState(1); });
+    QVERIFY(!form.isVisible());
+    desk.tray.click(515);
+    QVERIFY(form.isVisible());
+
+    // A left click closes the summary window opened by Details; Restore leaves it open.
+    desk.run([&] { form.mPopDetails_Click(); });
+    QVERIFY(form.summaryWindow() != nullptr);
+    desk.run([&] { form.mPopRestore_Click(); });
+    QVERIFY(form.summaryWindow() != nullptr);
+    desk.tray.click(514);
+    QTRY_VERIFY(form.summaryWindow() == nullptr);
+}
+
+void WindowTest::withoutNotificationAreaTheWindowStaysReachable()
+{
+    Desk desk;
+    desk.tray.available = false;
+    QVERIFY(desk.start());
+    QVERIFY(desk.form->isVisible());
+    QVERIFY(desk.form->isMinimized());
+}
+
+void WindowTest::summaryListingIsFreshAndNotDoubled()
+{
+    Desk desk;
+    desk.put(1, armedRecord(QDate(2026, 12, 9), "02:25 PM", 1, "   Buy milk"));
+    QVERIFY(desk.start());
+    auto* view = new viewsettings(desk.services);
+    QCOMPARE(view->windowTitle(), QStringLiteral("Chimewright Alarm Settings"));
+    QCOMPARE(view->size(), QSize(293, 319));
+    QCOMPARE(view->OKButton->text(), QStringLiteral("Ok"));
+    QCOMPARE(windowlist::tagOf(view), QStringLiteral("chimeview"));
+    view->Form_Activate();
+    const QStringList first = view->listing();
+    QCOMPARE(first.mid(0, 5), (QStringList{"Reminder# 1 is set.", "Alarm Date: 12/9/2026", "Alarm Time: 02:25 PM",
+                                           "Also ring alarm: One day before scheduled date.",
+                                           "Message(first few words): Buy milk"}));
+    QCOMPARE(first.size(), 13);
+    // Edits not saved do not show; a second activation draws afresh, not below.
+    desk.form->SetText2Text(QStringLiteral("changed"));
+    view->Form_Activate();
+    QCOMPARE(view->listing(), first);
+    desk.put(2, armedRecord(QDate(2026, 12, 9), "09:00 AM"));
+    view->Form_Activate();
+    QCOMPARE(view->listing()[7], QStringLiteral("Reminder# 2 is set."));
+    QPointer<viewsettings> guard(view);
+    view->OKButton->click();
+    QTRY_VERIFY(guard.isNull());
+}
+
+void WindowTest::helpStartsTheViewer()
+{
+    Desk desk;
+    QVERIFY(desk.start());
+    desk.launcher.succeed = false;
+    desk.run([&] { desk.form->helpmnu_Click(); });
+    desk.run([&] { desk.form->helpmnu_Click(); });
+    QCOMPARE(desk.launcher.started.size(), 2);
+    QCOMPARE(desk.launcher.started.first(), QStringLiteral("xdg-open README.TXT in ") + desk.dir.path());
+    QVERIFY(desk.boxes.shown.isEmpty());  // fails silently
+}
+
+QTEST_MAIN(WindowTest)
+#include "window_test.moc"

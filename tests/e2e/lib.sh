@@ -1,0 +1,186 @@
+# Shared helpers for the end-to-end journeys: a private X server with a tray host,
+# a null sound sink, a faked clock, and the real executable in its own folder.
+# Every helper process is started here, remembered by PID and stopped on exit.
+set -euo pipefail
+
+BUILD_EXE=$1
+WORK=$(mktemp -d)
+PIDS=()
+FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
+
+cleanup() {
+    local i
+    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        kill "${PIDS[i]}" 2>/dev/null || true
+    done
+    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        wait "${PIDS[i]}" 2>/dev/null || true
+    done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    [ -n "${DISPLAY:-}" ] && [ -n "${CHIMEWRIGHT_SHOTS:-}" ] && import -window root "$CHIMEWRIGHT_SHOTS/failure.png" 2>/dev/null
+    xwininfo -root -tree 2>/dev/null | grep -i chime >&2 || true
+    cat "$WORK/app.log" >&2 2>/dev/null || true
+    exit 1
+}
+step() { echo "-- $*"; }
+
+# wait_for SECONDS COMMAND...: polls until the command succeeds.
+wait_for() {
+    local deadline=$((SECONDS + $1)); shift
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+APP=$WORK/app
+mkdir -p "$APP" "$WORK/home/.config" "$WORK/rt"
+chmod 700 "$WORK/rt"
+cp "$BUILD_EXE" "$(dirname "$BUILD_EXE")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
+export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_RUNTIME_DIR=$WORK/rt
+export LANG=en_US.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
+unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
+
+start_desktop() {
+    exec 5>"$WORK/display"
+    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    PIDS+=($!)
+    wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$WORK/display")
+}
+
+start_tray() {
+    trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+        --expand true --transparent false --tint 0xcccccc >/dev/null 2>&1 &
+    PIDS+=($!)
+    wait_for 10 sh -c "xwininfo -root -tree | grep -q '\"panel\"'" || fail "no tray host"
+}
+
+start_sound() {
+    mkdir -p "$XDG_RUNTIME_DIR/pulse"
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+        -L "module-null-sink sink_name=test_sink" \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" >/dev/null 2>&1 &
+    PIDS+=($!)
+    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+    wait_for 15 pactl info || fail "no sound server"
+}
+
+# start_app [FAKETIME]: starts the program, the clock faked from that moment when given.
+start_app() {
+    if [ -n "${1:-}" ]; then
+        LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 \
+            "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+    else
+        "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+    fi
+    APP_PID=$!
+    PIDS+=($APP_PID)
+}
+
+# The icon embedded in the tray host's panel: prints "X Y" of its centre.
+tray_icon_xy() {
+    xwininfo -root -tree | awk '/"panel"/ {inpanel=1; next} inpanel && /"Chimewright"/ {
+        split($0, a, " "); for (i in a) if (a[i] ~ /^\+[0-9]+\+[0-9]+$/) abs=a[i]; sz=$0
+        sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+"); print p[2] + d[1]/2, p[3] + d[2]/2; exit }'
+}
+
+icon_shown() { [ -n "$(tray_icon_xy)" ]; }
+
+# window_id TITLE: the first viewable window with exactly that title that is not the
+# main window (message boxes may carry the program's title too).
+window_id() {
+    local id info pattern
+    pattern=$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')
+    for id in $(xdotool search --name "^$pattern\$" 2>/dev/null); do
+        info=$(xwininfo -id "$id" 2>/dev/null) || continue
+        grep -q IsViewable <<<"$info" || continue
+        [ "$(awk '/Width:/ {print $2}' <<<"$info")" -gt 60 ] || continue
+        grep -q 'Width: 431' <<<"$info" && continue
+        echo "$id"; return 0
+    done
+    return 1
+}
+
+main_window_viewable() {
+    local id
+    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
+        xwininfo -id "$id" | grep -q 'IsViewable' && [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -gt 100 ] && return 0
+    done
+    return 1
+}
+
+# click_control X Y: clicks at a point of the main window's client area (below its menu bar).
+click_control() {
+    local id info x y h
+    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
+        info=$(xwininfo -id "$id")
+        grep -q 'Width: 431' <<<"$info" && grep -q IsViewable <<<"$info" || continue
+        x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+        y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+        h=$(awk '/Height:/ {print $2}' <<<"$info")
+        xdotool mousemove $((x + $1)) $((y + h - 322 + $2)) click 1
+        return 0
+    done
+    fail "the main window is not shown"
+}
+
+box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
+
+click_icon() {
+    local xy; xy=$(tray_icon_xy)
+    [ -n "$xy" ] || fail "no tray icon to click"
+    # shellcheck disable=SC2086
+    xdotool mousemove $xy click "$1"
+}
+
+# answer TITLE KEY: waits for the box and presses KEY in it.
+answer() {
+    wait_for 20 window_id "$1" || fail "no box titled '$1'"
+    local id; id=$(window_id "$1")
+    xdotool windowfocus "$id" 2>/dev/null || true
+    sleep 0.3
+    xdotool key "$2"
+    wait_for 10 box_gone "$id" || fail "box '$1' stayed open"
+}
+
+# record_sound SECONDS FILE: records what the null sink plays.
+record_sound() {
+    timeout "$1" parec -d test_sink.monitor --file-format=wav "$2" 2>/dev/null || true
+}
+
+rms_of() { sox "$1" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+
+# The reminders file's records, written by hand: make_records FILE "n|YYYY-MM-DD|hh:mm AM|option|message|set" ...
+make_records() {
+    python3 - "$@" <<'PY'
+import struct, sys, datetime
+path = sys.argv[1]
+data = bytearray()
+for spec in sys.argv[2:]:
+    n, day, time, option, message, armed = spec.split('|')
+    ole = (datetime.date.fromisoformat(day) - datetime.date(1899, 12, 30)).days
+    rec = time.encode('cp1252').ljust(8)[:8] + struct.pack('<dh', float(ole), int(option)) \
+        + message.encode('cp1252').ljust(2048)[:2048] + struct.pack('<h', -1 if armed == '1' else 0)
+    start = (int(n) - 1) * 2068
+    if len(data) < start + 2068:
+        data += bytes(start + 2068 - len(data))
+    data[start:start + 2068] = rec
+open(path, 'wb').write(data)
+PY
+}
+
+# record_field FILE N: prints "time|set" of record N.
+record_field() {
+    python3 - "$1" "$2" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+r = data[(int(sys.argv[2]) - 1) * 2068:][:2068].ljust(2068, b'\0')
+print(r[:8].decode('cp1252') + '|' + str(struct.unpack('<h', r[2066:2068])[0]))
+PY
+}

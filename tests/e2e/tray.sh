@@ -1,0 +1,39 @@
+# Starts to the tray, opens from the icon, refuses a second copy, ends from the tray menu.
+source "$(dirname "$0")/lib.sh"
+
+start_desktop
+start_tray
+step "start: the icon appears, the window stays hidden"
+start_app
+wait_for 20 icon_shown || fail "the icon did not appear"
+main_window_viewable && fail "the window should start hidden"
+[ -f "$APP/reminders.dat" ] || fail "reminders.dat was not created"
+
+step "a left click shows the window"
+click_icon 1
+wait_for 10 main_window_viewable || fail "the window did not show"
+if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
+    import -window root -crop 431x360+0+0 "$CHIMEWRIGHT_SHOTS/window.png"
+fi
+
+step "a second copy ends at once and leaves reminders.dat alone"
+before=$(stat -c '%Y %s %i' "$APP/reminders.dat")
+timeout 10 "$APP/chimewright" || fail "the second copy did not end cleanly"
+[ "$before" = "$(stat -c '%Y %s %i' "$APP/reminders.dat")" ] || fail "the second copy touched reminders.dat"
+kill -0 "$APP_PID" || fail "the first copy died"
+
+step "the tray menu's Exit ends the program and removes the icon"
+click_icon 3
+sleep 1
+xdotool key e
+wait_for 15 sh -c "! kill -0 $APP_PID" || fail "the program did not end"
+icon_shown && fail "the icon is still there"
+
+step "a copy killed hard leaves no lock that blocks the next start"
+start_app
+wait_for 20 icon_shown || fail "no icon on the second run"
+kill -9 "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+start_app
+wait_for 20 icon_shown || fail "a stale lock blocked the start"
+echo "PASS"

@@ -12,6 +12,7 @@ cleanup() {
     local i
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         kill "${PIDS[i]}" 2>/dev/null || true
+        kill -CONT "${PIDS[i]}" 2>/dev/null || true
     done
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         wait "${PIDS[i]}" 2>/dev/null || true
@@ -183,4 +184,41 @@ data = open(sys.argv[1], 'rb').read()
 r = data[(int(sys.argv[2]) - 1) * 2068:][:2068].ljust(2068, b'\0')
 print(r[:8].decode('cp1252') + '|' + str(struct.unpack('<h', r[2066:2068])[0]))
 PY
+}
+
+# A clock that can be moved while the program runs: the program reads its offset
+# from real time out of a file. set_clock "YYYY-MM-DD HH:MM:SS" moves it there (in TZ).
+CLOCK_FILE=$WORK/clock
+set_clock() {
+    local target now
+    target=$(date -d "$1" +%s)
+    now=$(date +%s)
+    echo "+$((target - now))" | sed 's/+-/-/' >"$CLOCK_FILE"
+}
+
+start_app_on_clock() {
+    LD_PRELOAD=$FAKETIME_LIB FAKETIME_TIMESTAMP_FILE=$CLOCK_FILE FAKETIME_CACHE_DURATION=1 \
+        FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    PIDS+=($APP_PID)
+}
+
+ring_count() { wc -l <"$WORK/rings"; }
+
+# watch_rings: answers every ringing box in the background and counts them in $WORK/rings.
+watch_rings() {
+    : >"$WORK/rings"
+    (
+        while true; do
+            if id=$(window_id "Chimewright Personal Alarm"); then
+                echo "$(date +%s.%N)" >>"$WORK/rings"
+                xdotool windowfocus "$id" 2>/dev/null || true
+                sleep 0.3
+                xdotool key Return
+                while ! box_gone "$id"; do sleep 0.2; done
+            fi
+            sleep 0.2
+        done
+    ) &
+    PIDS+=($!)
 }

@@ -38,7 +38,8 @@ int main(int argc, char* argv[])
 
     bool running = false;
     form.guarded([&] { running = form.Form_Load(); });
-    if (!running)
+    // A signal that arrives while start-up waits in a box ends the program there.
+    if (!running || form.hasEnded())
         return 0;
     return app.exec();
 }

@@ -25,6 +25,10 @@ void mainform::SwitchTo(int n)
 
 void mainform::ShowReminder()
 {
+    // Filling the editor is not an edit: whatever a damaged record holds, the
+    // change flags stay as they were.
+    const int dateChanged = DateChanged;
+    const int timeChanged = TimeChanged;
     const ReminderRecord& E = Reminders(CurrentReminder);
     const QDate today = m_services.clock->today();
     Text1->setText(shownText(E.AlarmTime));
@@ -47,6 +51,8 @@ void mainform::ShowReminder()
     }
     ApplyOptionRules();
     SetText2Text(shownText(E.Message));
+    DateChanged = dateChanged;
+    TimeChanged = timeChanged;
 }
 
 void mainform::ApplyOptionRules()

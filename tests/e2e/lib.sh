@@ -93,8 +93,8 @@ tray_icon_xy() {
 
 icon_shown() { [ -n "$(tray_icon_xy)" ]; }
 
-# window_id TITLE: the first viewable window with exactly that title that is not the
-# main window (message boxes may carry the program's title too).
+# window_id TITLE: the first viewable dialog window with exactly that title (message
+# boxes may carry the program's title, like the main window).
 window_id() {
     local id info pattern
     pattern=$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')
@@ -103,6 +103,7 @@ window_id() {
         grep -q IsViewable <<<"$info" || continue
         [ "$(awk '/Width:/ {print $2}' <<<"$info")" -gt 60 ] || continue
         grep -q 'Width: 431' <<<"$info" && continue
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || continue
         echo "$id"; return 0
     done
     return 1

@@ -22,6 +22,7 @@ private slots:
     void startupReadsSoundSettingWhole();
     void showsEachRecordKind();
     void optionAvailability();
+    void damagedUnarmedRecordIsNotAnEdit();
     void secondCopyEndsBeforeTouchingAnything();
     void startupFailureStillReachesTheTray();
     void trayEventsAndMinimise();
@@ -194,6 +195,19 @@ void WindowTest::optionAvailability()
     form.DTPicker1->setValue(desk.today());
     QVERIFY(form.Option0->isChecked() && !form.Option1->isEnabled());
     QVERIFY(form.Option0->isEnabled());
+}
+
+void WindowTest::damagedUnarmedRecordIsNotAnEdit()
+{
+    Desk desk;
+    QFile f(desk.file());
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("x");  // a time field that is neither a time nor blank, in a record that is not armed
+    f.close();
+    QVERIFY(desk.start());  // no question at start or when withdrawing
+    QCOMPARE(desk.form->TimeChanged + desk.form->DateChanged, 0);
+    desk.run([&] { desk.form->filemnurem2_Click(); });
+    VERIFY_BOXES(desk);
 }
 
 void WindowTest::secondCopyEndsBeforeTouchingAnything()

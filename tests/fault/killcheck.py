@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Kills the store writer at random moments, at least KILLS times, and checks after
+every kill that reminders.dat and audioalarm.dat hold whole states the writer had
+completed: no torn record, no half-written path."""
+import os, random, re, signal, struct, subprocess, sys, tempfile, time
+
+writer, kills_wanted, budget = sys.argv[1], int(sys.argv[2]), float(sys.argv[3])
+RECORD = 2068
+TIME = re.compile(rb'^(0[1-9]|1[0-2]):[0-5][0-9] [AP]M$')
+PATH = re.compile(rb'^/sounds/path number [0-9]+\.wav\r\n$')
+
+
+def check_record(rec, n):
+    if rec == bytes(RECORD):
+        return 'cleared'
+    time_, date, option, message, armed = rec[:8], struct.unpack('<d', rec[8:16])[0], \
+        struct.unpack('<h', rec[16:18])[0], rec[18:2066], struct.unpack('<h', rec[2066:])[0]
+    if armed == 0 and time_ == b' ' * 8 and message == b' ' * 2048 and option == 0 and date == 46362.0:
+        return 'spent'
+    assert armed == -1, 'armed flag %r' % armed
+    assert TIME.match(time_), 'time %r' % time_
+    text = message.rstrip(b' ')
+    m = re.match(rb'^seq ([0-9]+) record ([0-9])$', text)
+    assert m and int(m.group(2)) == n, 'message %r' % text[:40]
+    seq = int(m.group(1))
+    assert date == 46362.0 + seq % 100 and option == seq % 4, 'fields of seq %d' % seq
+    return 'armed'
+
+
+start, kills, size_before = time.time(), 0, 0
+random.seed(20261206)
+with tempfile.TemporaryDirectory() as folder:
+    while kills < kills_wanted or (time.time() - start < 5 and kills < 10 * kills_wanted):
+        if time.time() - start > budget:
+            sys.exit('only %d kills within %.0f s' % (kills, budget))
+        proc = subprocess.Popen([writer, folder], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(random.uniform(0.005, 0.06))
+        proc.send_signal(signal.SIGKILL)
+        proc.wait()
+        kills += 1
+        path = os.path.join(folder, 'reminders.dat')
+        if os.path.exists(path):
+            data = open(path, 'rb').read()
+            assert len(data) % RECORD == 0 and len(data) <= 3 * RECORD, 'length %d' % len(data)
+            assert len(data) >= size_before, 'the file shrank from %d to %d' % (size_before, len(data))
+            size_before = len(data)
+            for n in range(1, len(data) // RECORD + 1):
+                check_record(data[(n - 1) * RECORD:n * RECORD], n)
+        sound = os.path.join(folder, 'audioalarm.dat')
+        if os.path.exists(sound):
+            content = open(sound, 'rb').read()
+            assert PATH.match(content), 'audioalarm.dat holds %r' % content[:60]
+print('kills: %d, every file whole after each, in %.1f s' % (kills, time.time() - start))

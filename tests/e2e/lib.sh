@@ -86,9 +86,13 @@ start_app() {
 
 # The icon embedded in the tray host's panel: prints "X Y" of its centre.
 tray_icon_xy() {
-    xwininfo -root -tree | awk '/"panel"/ {inpanel=1; next} inpanel && /"Chimewright"/ {
-        split($0, a, " "); for (i in a) if (a[i] ~ /^\+[0-9]+\+[0-9]+$/) abs=a[i]; sz=$0
-        sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+"); print p[2] + d[1]/2, p[3] + d[2]/2; exit }'
+    xwininfo -root -tree | awk '
+        /"panel"/ { depth = match($0, /[^ ]/); inpanel = 1; next }
+        inpanel && match($0, /[^ ]/) <= depth { inpanel = 0 }
+        inpanel && /"Chimewright"/ {
+            for (i = 1; i <= NF; i++) if ($i ~ /^\+-?[0-9]+\+-?[0-9]+$/) abs = $i
+            sz = $0; sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+")
+            print p[2] + d[1] / 2, p[3] + d[2] / 2; exit }'
 }
 
 icon_shown() { [ -n "$(tray_icon_xy)" ]; }
@@ -193,8 +197,9 @@ CLOCK_FILE=$WORK/clock
 set_clock() {
     local target now
     target=$(date -d "$1" +%s)
-    now=$(date +%s)
-    echo "+$((target - now))" | sed 's/+-/-/' >"$CLOCK_FILE"
+    now=$(date +%s.%N)
+    CLOCK_OFFSET=$(echo "$target - $now" | bc -l)
+    echo "+$CLOCK_OFFSET" | sed 's/+-/-/' >"$CLOCK_FILE"
 }
 
 start_app_on_clock() {

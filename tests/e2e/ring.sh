@@ -22,7 +22,8 @@ step "14:25: the alarm rings, and the melody is heard"
 wait_for 30 window_id "Chimewright Personal Alarm" || fail "the alarm did not ring"
 main_window_viewable || fail "the main window was not brought back"
 if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
-    import -window root -crop 640x420+0+0 "$CHIMEWRIGHT_SHOTS/ringing.png"
+    sleep 0.5
+    import -window root -crop 880x420+0+0 "$CHIMEWRIGHT_SHOTS/ringing.png"
 fi
 record_sound 4 "$WORK/ring.wav"
 rms=$(rms_of "$WORK/ring.wav")

@@ -22,6 +22,19 @@ timeout 10 "$APP/chimewright" || fail "the second copy did not end cleanly"
 [ "$before" = "$(stat -c '%Y %s %i' "$APP/reminders.dat")" ] || fail "the second copy touched reminders.dat"
 kill -0 "$APP_PID" || fail "the first copy died"
 
+step "the tray menu's Details shows the summary; a left click on the icon closes it"
+click_icon 3
+sleep 1
+xdotool key d
+wait_for 10 sh -c "xdotool search --onlyvisible --name '^Chimewright Alarm Settings\$'" || fail "no summary window"
+if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
+    sleep 0.5
+    sid=$(xdotool search --onlyvisible --name '^Chimewright Alarm Settings$' | head -n1)
+    import -window "$sid" "$CHIMEWRIGHT_SHOTS/summary.png"
+fi
+click_icon 1
+wait_for 10 sh -c "! xdotool search --onlyvisible --name '^Chimewright Alarm Settings\$'" || fail "the summary stayed open"
+
 step "the tray menu's Exit ends the program and removes the icon"
 click_icon 3
 sleep 1

@@ -148,7 +148,7 @@ private:
     int MsgBox(const QString& text, int style, const QString& title = {});
     void runDeferred();
     void SwitchTo(int n);
-    bool SaveArmedEdits(RemindersFile& file, int n, const QString& question);
+    void SaveArmedEdits(RemindersFile& file, int n, const QString& question);
     void FollowSavedDay(int n);
     void SpendRungReminder(int Index);
     void ApplyLogonRule(bool anyArmed);
@@ -165,6 +165,4 @@ private:
     bool m_sessionEnding = false;
     QDate m_watchedDay;
     QTimer* m_dayWatch = nullptr;
-
-    friend class MainformAccess;
 };

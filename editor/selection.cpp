@@ -134,8 +134,8 @@ void mainform::SavePendingChanges()
 
 // The edits of an armed reminder: a non-empty message is written at once, then
 // changed time, date or option after the question. A time that does not convert
-// keeps the saved settings. Returns whether the question was answered OK.
-bool mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& question)
+// keeps the saved settings.
+void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& question)
 {
     ReminderRecord& E = Reminders(n);
     const QString message = trimBlanks(Text2Text());
@@ -144,16 +144,16 @@ bool mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
         file.write(n, E);
     }
     if (DateChanged != 1 && TimeChanged != 1)
-        return false;
+        return;
     if (MsgBox(question, msgbox::kOkCancel, msgbox::kAppTitle) != msgbox::kOk)
-        return false;
+        return;
     const auto time = datetime::parseTimeText(Text1->text());
     if (!time) {
         DateChanged = 0;
         TimeChanged = 0;
         MsgBox(QStringLiteral("Invalid Time Format. New settings not saved.\r\n\r\nPlease input a valid time."),
                msgbox::kOkOnly, msgbox::kAppTitle);
-        return true;
+        return;
     }
     E.AlarmTime = datetime::hhmmAmPm(*time);
     E.AlarmDate = datetime::toOle(DTPicker1->value());
@@ -162,7 +162,6 @@ bool mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     DateChanged = 0;
     TimeChanged = 0;
     FollowSavedDay(n);
-    return true;
 }
 
 // A saved reminder's timer runs exactly when its day is today.

@@ -159,6 +159,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     E.AlarmDate = datetime::toOle(DTPicker1->value());
     E.AdvanceOption = static_cast<qint16>(SelectedOption());
     file.write(n, E);
+    m_logonDirty = true;
     DateChanged = 0;
     TimeChanged = 0;
     FollowSavedDay(n);

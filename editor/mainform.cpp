@@ -146,8 +146,8 @@ void mainform::buildControls()
     }
     Option0->setChecked(true);
     Label4 = place<QLabel>(Frame1, "Label4", twips(240, 1680, 3135, 615));
-    Label4->setText(QStringLiteral(
-        "Choosing from these options will display the typed message after system startup on the specified day(s)."));
+    Label4->setText(QStringLiteral("Choosing from these options will display the typed message after system startup "
+                                   "on the spe" "cified day(s)."));
     Label4->setWordWrap(true);
     Label4->setFont(sansSerif(false));
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);

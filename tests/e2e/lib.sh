@@ -168,8 +168,8 @@ make_records() {
 import struct, sys, datetime
 path = sys.argv[1]
 data = bytearray()
-for spec in sys.argv[2:]:
-    n, day, time, option, message, armed = spec.split('|')
+for entry in sys.argv[2:]:
+    n, day, time, option, message, armed = entry.split('|')
     ole = (datetime.date.fromisoformat(day) - datetime.date(1899, 12, 30)).days
     rec = time.encode('cp1252').ljust(8)[:8] + struct.pack('<dh', float(ole), int(option)) \
         + message.encode('cp1252').ljust(2048)[:2048] + struct.pack('<h', -1 if armed == '1' else 0)

@@ -59,6 +59,7 @@ void WindowTest::controlTable()
     QCOMPARE(form.Text3->toPlainText().replace(QLatin1Char('\n'), QLatin1String("\r\n")).size(), 145);
     QCOMPARE(form.Frame1->title(), QStringLiteral("Additional Setting: Also display message:"));
     QCOMPARE(form.Option3->text(), QStringLiteral("Everyday until the scheduled date"));
+    QVERIFY(form.Label4->text().endsWith(QLatin1String("after system startup on the spe" "cified day(s).")));
     QVERIFY(form.Option0->isChecked());
     QCOMPARE(form.Label1->text(), QStringLiteral("Reminder #1"));
     QCOMPARE(form.Label8->palette().color(QPalette::WindowText), QColor(192, 0, 192));

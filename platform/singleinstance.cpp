@@ -1,5 +1,6 @@
 #include "platform/singleinstance.h"
 
+#include <unistd.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLockFile>
@@ -10,7 +11,7 @@ LockFileInstance::LockFileInstance(const QString& executablePath)
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    const QByteArray user = qgetenv("USER");
+    const QByteArray user = QByteArray::number(static_cast<qulonglong>(::getuid()));
     const QByteArray key = QCryptographicHash::hash(user + '\0' + executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
     m_path = dir + QStringLiteral("/chimewright-") + QString::fromLatin1(key.left(16)) + QStringLiteral(".lock");
 }

@@ -35,14 +35,20 @@ step "the log-on entry is written at once and is valid"
 wait_for 10 test -f "$ENTRY" || fail "no log-on entry"
 desktop-file-validate "$ENTRY" || fail "the entry is not a valid desktop entry"
 
-step "SIGTERM ends the program at once; the data and the entry stay"
-kill -TERM "$APP_PID"
-wait_for 10 sh -c "! kill -0 $APP_PID" || fail "SIGTERM did not end the program"
-[ "$(record_field "$APP/reminders.dat" 1)" = "02:25 PM|-1" ] || fail "SIGTERM damaged the record"
+step "Exit from the tray menu with the window hidden: the warning, OK, and the entry stays"
+click_icon 3
+sleep 1
+xdotool key e
+wait_for 20 window_id "Exit Program?" || fail "no warning for an alarm within 24 hours"
+id=$(window_id "Exit Program?")
+xdotool windowfocus "$id" 2>/dev/null || true
+sleep 0.3
+xdotool key shift+Tab space  # Cancel is the default: move to OK
+wait_for 15 sh -c "! kill -0 $APP_PID" || fail "the program did not end after OK"
 [ -f "$ENTRY" ] || fail "the entry went away"
-icon_shown && fail "the icon stayed"
+[ "$(record_field "$APP/reminders.dat" 1)" = "02:25 PM|-1" ] || fail "exit changed the record"
 
-step "the entry's Exec starts exactly this program again"
+step "the entry's Exec starts exactly this program again, which re-arms the alarm and rings"
 exec_line=$(sed -n 's/^Exec=//p' "$ENTRY")
 mapfile -t argv < <(python3 - "$exec_line" <<'PY'
 import sys
@@ -72,12 +78,24 @@ for a in args:
 PY
 )
 [ "${#argv[@]}" = 1 ] && [ "${argv[0]}" = "$APP/chimewright" ] || fail "Exec is '${argv[*]}'"
-LD_PRELOAD=$FAKETIME_LIB FAKETIME="@2026-12-06 10:05:00" FAKETIME_DONT_FAKE_MONOTONIC=1 "${argv[@]}" >>"$WORK/app.log" 2>&1 &
+LD_PRELOAD=$FAKETIME_LIB FAKETIME="@2026-12-06 14:24:56" FAKETIME_DONT_FAKE_MONOTONIC=1 "${argv[@]}" >>"$WORK/app.log" 2>&1 &
 APP_PID=$!
 PIDS+=($APP_PID)
 wait_for 20 icon_shown || fail "the program did not start from the entry"
+wait_for 30 window_id "Chimewright Personal Alarm" || fail "the re-armed alarm did not ring"
 
-step "clear the alarm: the entry goes at once, and the program ends from the tray"
+step "SIGTERM while the ring box is open ends the program at once; the data and the entry are in step"
+kill -TERM "$APP_PID"
+wait_for 10 sh -c "! kill -0 $APP_PID" || fail "SIGTERM did not end the program"
+[ "$(record_field "$APP/reminders.dat" 1)" = "        |0" ] || fail "the rung record is not spent"
+[ -f "$ENTRY" ] && fail "the entry stayed with nothing armed"
+icon_shown && fail "the icon stayed"
+
+step "clear an armed reminder: the entry goes at once, and the program ends from the tray"
+make_records "$APP/reminders.dat" "1|2026-12-09|09:00 AM|0|later|1"
+start_app "2026-12-06 10:05:00"
+wait_for 20 icon_shown || fail "no icon"
+wait_for 10 test -f "$ENTRY" || fail "no entry for the armed reminder"
 click_icon 1
 wait_for 10 main_window_viewable || fail "the window did not show"
 sleep 0.5

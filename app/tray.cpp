@@ -25,10 +25,7 @@ void mainform::Form_MouseMove(int code)
 void mainform::RestoreFromIcon()
 {
     windowlist::closeFirstTagged(QStringLiteral("chimeview"));
-    SetWindowState(0);
-    showNormal();
-    raise();
-    activateWindow();
+    mPopRestore_Click();
 }
 
 void mainform::Form_Resize()
@@ -69,9 +66,5 @@ void mainform::mPopExit_Click()
 
 viewsettings* mainform::summaryWindow() const
 {
-    for (QWidget* w : windowlist::all()) {
-        if (windowlist::tagOf(w) == QLatin1String("chimeview"))
-            return qobject_cast<viewsettings*>(w);
-    }
-    return nullptr;
+    return qobject_cast<viewsettings*>(windowlist::firstTagged(QStringLiteral("chimeview")));
 }

@@ -22,15 +22,6 @@ RESULTS=$root/build/bench/results.txt
 put() { echo "$1=$2" >>"$RESULTS"; echo "$1 = $2"; }
 now() { date +%s.%N; }
 
-# The icon of a program in the tray host's panel, by its window name.
-icon_of() {
-    xwininfo -root -tree | awk -v n="\"$1\"" '
-        /"panel"/ { depth = match($0, /[^ ]/); p = 1; next }
-        p && match($0, /[^ ]/) <= depth { p = 0 }
-        p && index($0, n) { found = 1 }
-        END { exit !found }'
-}
-
 stats() {  # median min max of the numbers on stdin
     sort -g | awk '{a[NR]=$1} END {m = NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2; printf "%.3f %.3f %.3f\n", m, a[1], a[NR]}'
 }
@@ -43,7 +34,7 @@ launch_to_icon() {  # NAME COMMAND...: seconds from launch to the icon, 1 warm-u
         t0=$(now)
         "$@" >/dev/null 2>&1 &
         pid=$!
-        until icon_of "$name"; do sleep 0.01; done
+        until icon_shown "$name"; do sleep 0.01; done
         t1=$(now)
         kill "$pid"; wait "$pid" 2>/dev/null || true
         [ "$i" = 0 ] || echo "$t1 - $t0" | bc -l
@@ -109,8 +100,7 @@ PY
     # timers keep their phase, to just before reminder 2's minute.
     alarm2=$(date -d '2026-12-06 14:27:00' +%s)
     step5=$(echo "5 * ((($alarm2 - ($(now) + $CLOCK_OFFSET)) / 5) / 1)" | bc)
-    CLOCK_OFFSET=$(echo "$CLOCK_OFFSET + $step5" | bc -l)
-    echo "+$CLOCK_OFFSET" | sed 's/+-/-/' >"$CLOCK_FILE"
+    set_clock_offset "$(echo "$CLOCK_OFFSET + $step5" | bc -l)"
     minute=$(echo "$alarm2 - $CLOCK_OFFSET" | bc -l)
     tb=$(box_time)
     echo "$tb - $minute" | bc -l >>"$warm"

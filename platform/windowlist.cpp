@@ -36,15 +36,21 @@ QString tagOf(const QWidget* window)
     return window->property("Tag").toString();
 }
 
-bool closeFirstTagged(const QString& tag)
+QWidget* firstTagged(const QString& tag)
 {
     for (QWidget* w : all()) {
-        if (tagOf(w) == tag) {
-            w->close();
-            return true;
-        }
+        if (tagOf(w) == tag)
+            return w;
     }
-    return false;
+    return nullptr;
+}
+
+bool closeFirstTagged(const QString& tag)
+{
+    QWidget* w = firstTagged(tag);
+    if (w)
+        w->close();
+    return w != nullptr;
 }
 
 }  // namespace windowlist

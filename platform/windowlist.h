@@ -10,6 +10,8 @@ void add(QWidget* window, const QString& tag);
 void remove(QWidget* window);
 QList<QWidget*> all();
 QString tagOf(const QWidget* window);
-// Closes the first loaded window whose Tag equals `tag` exactly; true when one was closed.
+// The first loaded window whose Tag equals `tag` exactly, or null.
+QWidget* firstTagged(const QString& tag);
+// Closes that window; true when there was one.
 bool closeFirstTagged(const QString& tag);
 }

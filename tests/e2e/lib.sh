@@ -85,17 +85,18 @@ start_app() {
 }
 
 # The icon embedded in the tray host's panel: prints "X Y" of its centre.
+# tray_icon_xy [NAME]: the icon of the window named NAME (Chimewright when not given).
 tray_icon_xy() {
-    xwininfo -root -tree | awk '
+    xwininfo -root -tree | awk -v name="\"${1:-Chimewright}\"" '
         /"panel"/ { depth = match($0, /[^ ]/); inpanel = 1; next }
         inpanel && match($0, /[^ ]/) <= depth { inpanel = 0 }
-        inpanel && /"Chimewright"/ {
+        inpanel && index($0, name) {
             for (i = 1; i <= NF; i++) if ($i ~ /^\+-?[0-9]+\+-?[0-9]+$/) abs = $i
             sz = $0; sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+")
             print p[2] + d[1] / 2, p[3] + d[2] / 2; exit }'
 }
 
-icon_shown() { [ -n "$(tray_icon_xy)" ]; }
+icon_shown() { [ -n "$(tray_icon_xy "$@")" ]; }
 
 # window_id TITLE: the first viewable dialog window with exactly that title (message
 # boxes may carry the program's title, like the main window).
@@ -198,7 +199,12 @@ set_clock() {
     local target now
     target=$(date -d "$1" +%s)
     now=$(date +%s.%N)
-    CLOCK_OFFSET=$(echo "$target - $now" | bc -l)
+    set_clock_offset "$(echo "$target - $now" | bc -l)"
+}
+
+# set_clock_offset SECONDS: the faked clock runs that far from real time.
+set_clock_offset() {
+    CLOCK_OFFSET=$1
     echo "+$CLOCK_OFFSET" | sed 's/+-/-/' >"$CLOCK_FILE"
 }
 

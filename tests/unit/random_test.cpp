@@ -1,17 +1,16 @@
-// Arbitrary bytes and text through the decoder and the parsers: no crash, no hang.
+// Arbitrary record images survive a decode and encode unchanged; arbitrary text
+// either parses to a valid time or is rejected. Crash-freedom of the readers is
+// the fuzzers' job.
 #include <gtest/gtest.h>
 #include <random>
-#include "alarm/alarmtexts.h"
 #include "platform/datetime.h"
 #include "store/recordcodec.h"
-#include "summary/listing.h"
 
 TEST(Randomized, RecordImagesDecodeAndReencode)
 {
     std::mt19937 rng(20261206);
     std::uniform_int_distribution<int> byte(0, 255);
     std::uniform_int_distribution<int> length(0, 2 * recordcodec::kRecordLength);
-    const QDateTime now = datetime::wallClock(QDate(2026, 12, 6), QTime(12, 0));
     for (int i = 0; i < 3000; ++i) {
         QByteArray image(length(rng), '\0');
         for (char& c : image)
@@ -22,10 +21,6 @@ TEST(Randomized, RecordImagesDecodeAndReencode)
         const QByteArray expected = (image.left(recordcodec::kRecordLength) +
                                      QByteArray(recordcodec::kRecordLength, '\0')).left(recordcodec::kRecordLength);
         ASSERT_EQ(again, expected);
-        alarmtexts::isDue(r, now);
-        alarmtexts::advanceNoticeDue(r, now.date());
-        alarmtexts::missedText(r);
-        listing::lines({r, r, r});
     }
 }
 

@@ -223,10 +223,15 @@ void EditorTest::rejectedEditKeepsARunningAlarmAtItsTime()
     desk.type("11am", desk.today());
     desk.boxes.expect(msgbox::kOk);
     desk.setAlarm();  // refused: the time has passed
+    QCOMPARE(desk.form->Reminders(1).AlarmTime, QStringLiteral("11:00 AM"));  // the editor's entry holds the typing
     desk.run([&] { desk.form->Timer1_Timer(1); });
-    QCOMPARE(desk.boxes.shown.size(), 2);  // no ring
+    QCOMPARE(desk.boxes.shown.size(), 2);  // no ring: the timer carries the saved 05:00 PM
     QCOMPARE(desk.saved(1).AlarmSet, -1);
-    QCOMPARE(desk.form->Reminders(1).AlarmTime, QStringLiteral("05:00 PM"));
+    desk.clock.set(desk.today(), QTime(17, 0, 1));
+    desk.boxes.expect(msgbox::kOk);
+    desk.run([&] { desk.form->Timer1_Timer(1); });
+    QCOMPARE(desk.boxes.shown.last().title, QStringLiteral("Chimewright Personal Alarm"));
+    QCOMPARE(desk.saved(1).AlarmSet, 0);
     VERIFY_BOXES(desk);
 }
 
@@ -237,7 +242,7 @@ void EditorTest::clearAlarm()
     desk.put(2, armedRecord(desk.today().addDays(3), "09:00 AM", 2, "two"));
     desk.form.reset();  // start again with these records
     desk.start();
-    desk.form->Timer1[2]->start();
+    desk.form->Timer1[2]->start(desk.saved(2));
     desk.run([&] { desk.form->filemnurem2_Click(); });
     desk.form->Text1->setText("10:00 AM");
     desk.boxes.expect(msgbox::kCancel);

@@ -94,14 +94,6 @@ QList<Row> rows()
     };
 }
 
-// The saved alarm a record of today ends in once every moment of the day has come.
-ReminderRecord afterTheDay(ReminderRecord r)
-{
-    if (r.isArmed() && datetime::dayFromOle(r.AlarmDate) == kDay)
-        r.makeSpent();
-    return r;
-}
-
 using Moment = QPair<int, QPair<QString, double>>;
 }  // namespace
 
@@ -151,7 +143,8 @@ void InterleaveTest::ticksInsideEveryBox()
     bool targetSeen = false;
 
     // A tick as the event loop delivers it, and what it must do: ring exactly when
-    // the file holds an armed moment of today that has come and has not rung yet.
+    // the file holds an armed moment that has come and has not rung yet. A saved
+    // alarm whose timer is not running fails here too.
     auto tick = [&](int n) {
         const ReminderRecord saved = desk.saved(n);
         const auto moment = datetime::alarmMoment(saved.AlarmDate, saved.AlarmTime);
@@ -161,7 +154,8 @@ void InterleaveTest::ticksInsideEveryBox()
             rung.insert(key), ++expectedRings;
         int rings = 0;
         delivering.append(&rings);
-        emit desk.form->Timer1[n]->tick();
+        if (desk.form->Timer1[n]->isEnabled())  // a stopped timer does not tick
+            emit desk.form->Timer1[n]->tick();
         delivering.removeLast();
         if (rings != (due ? 1 : 0))
             faults << QStringLiteral("tick %1 at %2: %3 rings, %4 due")
@@ -224,21 +218,32 @@ void InterleaveTest::ticksInsideEveryBox()
     }
     QVERIFY2(targetSeen, "the box was not shown");
 
-    desk.clock.set(kDay, kSweep);
-    for (int n : {1, 2, 3}) {
-        tick(n);
-        tick(n);
-    }
-    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String(" | "))));
-    QCOMPARE(ringBoxes, expectedRings);
-
-    // The file holds what the user confirmed, or the spent record of what rang.
+    // The file holds what the user confirmed, or the spent record of a saved
+    // alarm that rang: checked before and after every alarm of the day has come.
     const bool missedAtStart = r.third.isArmed() && *datetime::alarmMoment(r.third.AlarmDate, r.third.AlarmTime) <
                                                         QDateTime(kDay, kStart, Qt::UTC);
-    const ReminderRecord first = answer == msgbox::kOk && r.confirmed ? *r.confirmed : r.first;
-    QCOMPARE(desk.saved(1), afterTheDay(first));
-    QCOMPARE(desk.saved(2), afterTheDay(second));
-    QCOMPARE(desk.saved(3), missedAtStart ? afterTheDay(r.third) : r.third);
+    ReminderRecord spentThird = r.third;
+    spentThird.makeSpent();
+    const QList<ReminderRecord> confirmed{answer == msgbox::kOk && r.confirmed ? *r.confirmed : r.first, second,
+                                          missedAtStart ? spentThird : r.third};
+    auto settled = [&](int n) {
+        ReminderRecord s = confirmed[n - 1];
+        if (rung.contains(Moment{n, {s.AlarmTime, s.AlarmDate}}))
+            s.makeSpent();
+        return s;
+    };
+    for (const QTime& time : {kDue, kSweep}) {
+        desk.clock.set(kDay, time);
+        for (int n : {1, 2, 3}) {
+            tick(n);
+            tick(n);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String(" | "))));
+        for (int n : {1, 2, 3})
+            QCOMPARE(desk.saved(n), settled(n));
+    }
+    QCOMPARE(ringBoxes, expectedRings);
+    QCOMPARE(desk.saved(2).AlarmSet, 0);  // the other reminder rang, in the box or afterwards
     // The log-on entry follows the saved armed set.
     const bool anyArmed = desk.saved(1).AlarmSet != 0 || desk.saved(2).AlarmSet != 0 || desk.saved(3).AlarmSet != 0;
     QCOMPARE(desk.logon.entries.contains(kEntry), anyArmed);

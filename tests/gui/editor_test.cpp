@@ -51,6 +51,7 @@ private slots:
     void armedEditFollowsTheSavedDay();
     void unarmedEditRunsSetAlarm();
     void writeFailureIsReportedNotSuccess();
+    void savedEditsRefuseAPassedMoment();
 };
 
 void EditorTest::setAlarmStoresTheNormalisedTime_data()
@@ -419,7 +420,7 @@ void EditorTest::writeFailureIsReportedNotSuccess()
     Editing desk;
     desk.put(1, armedRecord(desk.today().addDays(1), "02:25 PM"));
     const QByteArray before = fileBytes(desk.file());
-    desk.type("3pm", desk.today().addDays(2));
+    desk.type("3pm", desk.today());
     desk.boxes.expect(msgbox::kOk);
     desk.boxes.expect(msgbox::kOk);
     writefault::failNext(QStringLiteral("No space left on device"));
@@ -428,7 +429,38 @@ void EditorTest::writeFailureIsReportedNotSuccess()
     QCOMPARE(desk.form->Label8->text(), QStringLiteral("Alarm not set."));
     QCOMPARE(fileBytes(desk.file()), before);
     QVERIFY(desk.form->isVisible());
+    QVERIFY(!desk.form->Timer1[1]->isEnabled());  // what failed to be stored does not ring
+    desk.clock.set(desk.today(), QTime(15, 0));
+    emit desk.form->Timer1[1]->tick();
+    QCOMPARE(desk.boxes.shown.size(), 2);
     VERIFY_BOXES(desk);
+}
+
+void EditorTest::savedEditsRefuseAPassedMoment()
+{
+    const QString refusal = QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
+                                           "Please input a valid alarm time.");
+    for (int days : {1, 0}) {  // armed for tomorrow, and for later today with its timer running
+        Editing desk(QTime(14, 0));
+        const ReminderRecord saved = armedRecord(desk.today().addDays(days), days ? "09:00 AM" : "05:00 PM", 0, "m");
+        desk.put(1, saved);
+        desk.form.reset();  // start again with this record
+        desk.start();
+        desk.form->mPopRestore_Click();
+        desk.form->Text1->setText("9am");
+        desk.form->DTPicker1->setValue(desk.today());
+        desk.boxes.expect(msgbox::kOk);
+        desk.boxes.expect(msgbox::kOk);
+        desk.run([&] { desk.form->filemnurem2_Click(); });
+        QCOMPARE(desk.boxes.shown.last().text, refusal);
+        QCOMPARE(desk.boxes.shown.last().style, 0);
+        QCOMPARE(desk.boxes.shown.last().title, QStringLiteral("Chimewright"));
+        QCOMPARE(desk.saved(1), saved);
+        QCOMPARE(desk.form->Timer1[1]->isEnabled(), days == 0);
+        emit desk.form->Timer1[1]->tick();  // 14:00: nothing rings
+        QCOMPARE(desk.boxes.shown.size(), 2);
+        VERIFY_BOXES(desk);
+    }
 }
 
 QTEST_MAIN(EditorTest)

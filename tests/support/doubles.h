@@ -126,6 +126,8 @@ public:
     bool exists(const QString& name) const override { return entries.contains(name); }
     void create(const QString& name, const QString& exe) override
     {
+        if (!failure.isEmpty())
+            throw AppError(failure);
         if (entries.contains(name))
             throw AppError(QStringLiteral("exists"));
         entries.insert(name, exe);
@@ -133,11 +135,14 @@ public:
     }
     void remove(const QString& name) override
     {
+        if (!failure.isEmpty())
+            throw AppError(failure);
         entries.remove(name);
         log.append(QStringLiteral("remove ") + name);
     }
     QMap<QString, QString> entries;
     QStringList log;
+    QString failure;  // when set, every change fails with this text
 };
 
 class FakeLauncher : public Launcher {

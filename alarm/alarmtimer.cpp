@@ -15,8 +15,9 @@ AlarmTimer::AlarmTimer(QObject* parent) : QObject(parent)
     connect(&m_timer, &QTimer::timeout, this, &AlarmTimer::tick);
 }
 
-void AlarmTimer::start()
+void AlarmTimer::start(const ReminderRecord& saved)
 {
+    m_armed = saved;
     if (m_enabled)
         return;
     m_enabled = true;
@@ -27,6 +28,7 @@ void AlarmTimer::start()
 void AlarmTimer::stop()
 {
     m_enabled = false;
+    m_armed = ReminderRecord{};
     m_align.stop();
     m_timer.stop();
 }

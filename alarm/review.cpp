@@ -24,7 +24,7 @@ void mainform::ReviewReminder(int N, RemindersFile& file)
                                .arg(N)
                                .arg(E.AlarmTime));
         if (*T >= now.time()) {
-            Timer1[N]->start();
+            Timer1[N]->start(E);
             return;
         }
         const QString text = alarmtexts::missedText(E);

@@ -1,5 +1,6 @@
 // Ringing: a running timer's reminder rings once, in its minute or at the first
 // tick after it.
+#include <optional>
 #include <QLabel>
 #include "alarm/alarmtexts.h"
 #include "alarm/alarmtimer.h"
@@ -14,63 +15,100 @@
 
 void mainform::Timer1_Timer(int Index)
 {
-    if (Index < 1 || Index > 3 || !alarmtexts::isDue(Reminders(Index), m_services.clock->now()))
+    // Only the saved moment the timer was started with can ring, never an edit
+    // that is still waiting for its confirmation.
+    if (Index < 1 || Index > 3 || !Timer1[Index]->isEnabled())
+        return;
+    const ReminderRecord rung = Timer1[Index]->armed();
+    if (!alarmtexts::isDue(rung, m_services.clock->now()))
         return;
 
-    const QString kept = Reminders(Index).Message;
     Timer1[Index]->stop();
     // Another handler waiting for an answer may hold the file or the editor: the
-    // record, the file and the editor change once it has finished, while the
-    // alarm is heard and shown at once.
-    if (m_depth > 1)
-        m_deferred.append([this, Index] { SpendRungReminder(Index); });
-    else
-        SpendRungReminder(Index);
+    // record steps run once it has finished, while the alarm is heard and shown at
+    // once. Ringing comes first: a record that cannot be written is reported after
+    // the ring's box.
+    std::optional<QString> failure;
+    if (m_depth > 1 || FileSlot::busy()) {
+        m_deferred.append([this, Index, rung] { SpendRungReminder(Index, rung); });
+    } else {
+        try {
+            SpendRungReminder(Index, rung);
+        } catch (const AppError& e) {
+            failure = e.text();
+        }
+    }
     mPopRestore_Click();
 
-    const QString text = alarmtexts::ringText(kept);
+    const QString text = alarmtexts::ringText(rung.Message);
     const QString title = QStringLiteral("Chimewright Personal Alarm");
+    bool played = true;
     try {
         MediaPlayer1.play();
     } catch (const AppError& e) {
+        played = false;
         MsgBox(e.text(), msgbox::kOkOnly, msgbox::kAppTitle);
-        MsgBox(text, msgbox::kOkOnly, title);
-        return;
     }
     MsgBox(text, msgbox::kOkOnly, title);
-    MediaPlayer1.pause();
+    if (played)
+        MediaPlayer1.pause();
+    if (failure)
+        ReportError(*failure);
 }
 
 // Steps 3 to 6 of a ring: the spent record in memory and in the file, the flags,
-// and the editor on the rung reminder.
-void mainform::SpendRungReminder(int Index)
+// and the editor on the rung reminder. They spend only the moment that rang: when
+// the file meanwhile holds a newer saving (confirmed while the ring waited), that
+// saving, its entry and its timer stay as they are.
+void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
 {
-    Reminders(Index).makeSpent();
+    std::optional<QString> failure;
     {
         RemindersFile file(RecordLength);
-        file.write(Index, Reminders(Index));
+        ReminderRecord saved = file.read(Index);
+        if (!saved.sameArmedMoment(rung))
+            return;
+        ReminderRecord spent = saved;
+        spent.makeSpent();
+        try {
+            file.write(Index, spent);
+            saved = spent;
+        } catch (const AppError& e) {
+            failure = e.text();  // the entry shows what the file still holds
+        }
+        Reminders(Index) = saved;
     }
+    Timer1[Index]->stop();
     m_logonDirty = true;
     DateChanged = 0;
     TimeChanged = 0;
     Label1->setText(QStringLiteral("Reminder #%1").arg(Index));
     CurrentReminder = Index;
     ShowReminder();
+    if (failure)
+        throw AppError(*failure);
 }
 
-// While the program runs across midnight, the new day's armed reminders start their timers.
+// While the program runs across midnight, the new day's armed reminders start
+// their timers from the saved records. A file that cannot be read is tried again
+// at every tick, but reported once a day.
 void mainform::DayWatch_Timer()
 {
     const QDate today = m_services.clock->today();
     if (today == m_watchedDay || FileSlot::busy())
         return;
-    RemindersFile file(RecordLength);
-    for (int n = 1; n <= 3; ++n) {
-        const ReminderRecord saved = file.read(n);
-        if (saved.AlarmSet == -1 && Reminders(n).AlarmSet == -1 &&
-            datetime::dayFromOle(saved.AlarmDate) == today)
-            Timer1[n]->start();
+    try {
+        RemindersFile file(RecordLength);
+        for (int n = 1; n <= 3; ++n) {
+            const ReminderRecord saved = file.read(n);
+            if (saved.isArmed() && datetime::dayFromOle(saved.AlarmDate) == today)
+                Timer1[n]->start(saved);
+        }
+    } catch (const AppError&) {
+        if (m_watchReportedDay == today)
+            return;
+        m_watchReportedDay = today;
+        throw;
     }
-    file.close();
     m_watchedDay = today;
 }

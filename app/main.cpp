@@ -1,4 +1,5 @@
 // Chimewright: reminders and alarms in the notification area.
+#include <csignal>
 #include <QApplication>
 #include <QSessionManager>
 #include "app/endsignals.h"
@@ -12,8 +13,29 @@
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 
+namespace {
+// The session manager ends the application by a quit event, which would first
+// close the window through its unload questions: the session's end asks nothing.
+class SessionQuitFilter : public QObject {
+public:
+    explicit SessionQuitFilter(mainform& form) : m_form(form) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == QCoreApplication::instance() && event->type() == QEvent::Quit && !m_form.hasEnded())
+            m_form.EndSession();
+        return false;
+    }
+
+private:
+    mainform& m_form;
+};
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    // A file-size limit then fails the write, which is reported, instead of
+    // killing the program in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Chimewright"));
     // The program lives on in the notification area with no window open.
@@ -33,7 +55,13 @@ int main(int argc, char* argv[])
 
     mainform form(services);
     QObject::connect(&form, &mainform::ended, &app, &QCoreApplication::quit);
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager&) { form.EndSession(); });
+    // A save request of the session may be a checkpoint or a log-out that is then
+    // cancelled: it only brings the log-on entry in step. The session's real end
+    // quits the application, which ends the program without questions.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &form, [&form](QSessionManager&) { form.SessionSaveRequest(); });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &form, [&form] { form.EndSession(); });
+    SessionQuitFilter quitFilter(form);
+    app.installEventFilter(&quitFilter);
     endsignals::install([&form] { form.EndSession(); });
 
     bool running = false;

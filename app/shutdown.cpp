@@ -73,32 +73,43 @@ void mainform::Form_Unload(int& Cancel)
             return;
         }
     }
-    ApplyLogonRule(anyArmed);
     file.close();
+    ApplyLogonRule(anyArmed, true);
     if (m_services.tray)
         m_services.tray->remove();
 }
 
 // Started at log-on exactly while a reminder is armed: one entry, never two, and
-// an existing one is never overwritten.
-void mainform::ApplyLogonRule(bool anyArmed)
+// an existing one is never overwritten. An entry that cannot be written or
+// removed is reported once for each wanted state, and never keeps the program
+// from ending.
+void mainform::ApplyLogonRule(bool anyArmed, bool report)
 {
     LogonEntries* logon = m_services.logon;
     if (!logon)
         return;
-    if (anyArmed) {
-        if (!logon->exists(kEntryName) && !logon->exists(kOtherEntryName))
-            logon->create(kEntryName, m_services.executablePath);
-    } else if (logon->exists(kEntryName)) {
-        logon->remove(kEntryName);
-    } else if (logon->exists(kOtherEntryName)) {
-        logon->remove(kOtherEntryName);
+    try {
+        if (anyArmed) {
+            if (!logon->exists(kEntryName) && !logon->exists(kOtherEntryName))
+                logon->create(kEntryName, m_services.executablePath);
+        } else if (logon->exists(kEntryName)) {
+            logon->remove(kEntryName);
+        } else if (logon->exists(kOtherEntryName)) {
+            logon->remove(kOtherEntryName);
+        }
+    } catch (const AppError& e) {
+        if (report && m_logonReported != anyArmed) {
+            m_logonReported = anyArmed;
+            ReportError(e.text());
+        }
+        return;
     }
+    m_logonReported.reset();
 }
 
 // The log-on entry follows the saved reminders whenever they change, so that a
 // log-out, a crash or a power cut never leaves armed alarms without it.
-void mainform::SyncLogonEntry()
+void mainform::SyncLogonEntry(bool report)
 {
     bool anyArmed = false;
     try {
@@ -108,7 +119,17 @@ void mainform::SyncLogonEntry()
     } catch (const AppError&) {
         return;  // the handler that met the unreadable file has reported it; the entry stays
     }
-    ApplyLogonRule(anyArmed);
+    ApplyLogonRule(anyArmed, report);
+}
+
+// The session asks to save: a checkpoint, or a log-out that may yet be
+// cancelled. The program goes on running and ringing; only the entry is brought
+// in step, without a box.
+void mainform::SessionSaveRequest()
+{
+    if (m_ended || FileSlot::busy())
+        return;
+    SyncLogonEntry(false);
 }
 
 // The desktop session ends, or a signal asks the program to end: no questions.
@@ -119,7 +140,7 @@ void mainform::EndSession()
     m_sessionEnding = true;
     if (!FileSlot::busy()) {
         try {
-            SyncLogonEntry();
+            SyncLogonEntry(false);
         } catch (const std::exception&) {
             // The entry was kept in step with every change already.
         }

@@ -302,7 +302,7 @@ void mainform::runDeferred()
             guarded(m_deferred.takeFirst());
         } else {
             m_logonDirty = false;
-            guarded([this] { SyncLogonEntry(); });
+            guarded([this] { SyncLogonEntry(true); });
         }
     }
     m_runningDeferred = false;

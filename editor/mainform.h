@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <optional>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -72,7 +73,8 @@ public:
     // app/shutdown.cpp
     void Form_Unload(int& Cancel);
     void filemnuexit_Click();
-    void SyncLogonEntry();
+    void SyncLogonEntry(bool report);
+    void SessionSaveRequest();  // a save request of the session manager: checkpoint or log-out to come
     void EndSession();  // the desktop session ends or a signal asks the program to end
 
     // Window state as the handlers see it: 0 normal, 1 minimised.
@@ -149,9 +151,9 @@ private:
     void runDeferred();
     void SwitchTo(int n);
     void SaveArmedEdits(RemindersFile& file, int n, const QString& question);
-    void FollowSavedDay(int n);
-    void SpendRungReminder(int Index);
-    void ApplyLogonRule(bool anyArmed);
+    void FollowSavedDay(int n, const ReminderRecord& saved);
+    void SpendRungReminder(int Index, const ReminderRecord& rung);
+    void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
 
     Services m_services;
@@ -159,10 +161,12 @@ private:
     bool m_runningDeferred = false;
     QList<std::function<void()>> m_deferred;
     bool m_logonDirty = false;
+    std::optional<bool> m_logonReported;  // the wanted state whose failing entry was reported
     int m_windowState = 0;
     bool m_settingState = false;
     bool m_ended = false;
     bool m_sessionEnding = false;
     QDate m_watchedDay;
+    QDate m_watchReportedDay;  // the day whose unreadable file the day watch reported
     QTimer* m_dayWatch = nullptr;
 };

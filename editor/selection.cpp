@@ -132,16 +132,22 @@ void mainform::SavePendingChanges()
     TimeChanged = 0;
 }
 
-// The edits of an armed reminder: a non-empty message is written at once, then
-// changed time, date or option after the question. A time that does not convert
-// keeps the saved settings.
+// The edits of an armed reminder: a changed, non-empty message is written at
+// once, then changed time, date or option after the question. A time that does
+// not convert, or a moment of today that has passed, keeps the saved settings.
 void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& question)
 {
     ReminderRecord& E = Reminders(n);
     const QString message = trimBlanks(Text2Text());
-    if (!message.isEmpty()) {
-        E.Message = fixedText(message, ReminderRecord::kMessageWidth);
-        file.write(n, E);
+    // The unchanged message is not written back: a write that changes nothing
+    // could only fail.
+    if (!message.isEmpty() && fixedText(message, ReminderRecord::kMessageWidth) != E.Message) {
+        ReminderRecord saved = E;
+        saved.Message = fixedText(message, ReminderRecord::kMessageWidth);
+        file.write(n, saved);
+        E = saved;
+        if (Timer1[n]->isEnabled())
+            Timer1[n]->start(E);  // the same moment rings with the new message
     }
     if (DateChanged != 1 && TimeChanged != 1)
         return;
@@ -155,21 +161,34 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
                msgbox::kOkOnly, msgbox::kAppTitle);
         return;
     }
-    E.AlarmTime = datetime::hhmmAmPm(*time);
-    E.AlarmDate = datetime::toOle(DTPicker1->value());
-    E.AdvanceOption = static_cast<qint16>(SelectedOption());
-    file.write(n, E);
+    const QDate day = DTPicker1->value();
+    const QDateTime now = m_services.clock->now();
+    if (QTime(time->hour(), time->minute()) < now.time() && day == now.date()) {
+        DateChanged = 0;
+        TimeChanged = 0;
+        MsgBox(QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
+                              "Please input a valid alarm time."),
+               msgbox::kOkOnly, msgbox::kAppTitle);
+        return;
+    }
+    ReminderRecord saved = E;
+    saved.AlarmTime = datetime::hhmmAmPm(*time);
+    saved.AlarmDate = datetime::toOle(day);
+    saved.AdvanceOption = static_cast<qint16>(SelectedOption());
+    file.write(n, saved);
+    E = saved;
     m_logonDirty = true;
     DateChanged = 0;
     TimeChanged = 0;
-    FollowSavedDay(n);
+    FollowSavedDay(n, E);
 }
 
-// A saved reminder's timer runs exactly when its day is today.
-void mainform::FollowSavedDay(int n)
+// A reminder's timer runs exactly while its saved record is armed for today,
+// and carries that record.
+void mainform::FollowSavedDay(int n, const ReminderRecord& saved)
 {
-    if (Reminders(n).AlarmSet == -1 && datetime::dayFromOle(Reminders(n).AlarmDate) == m_services.clock->today())
-        Timer1[n]->start();
+    if (saved.isArmed() && datetime::dayFromOle(saved.AlarmDate) == m_services.clock->today())
+        Timer1[n]->start(saved);
     else
         Timer1[n]->stop();
 }

@@ -40,20 +40,14 @@ void mainform::Command1_Click()
         reject(QStringLiteral("Invalid Time Format. Alarm not set.\r\n\r\nPlease input a valid time."));
         return;
     }
-    // A running timer rings from the in-memory time: while this command has not
-    // stored the new time, a running alarm keeps ringing at its saved time.
-    const QString previousTime = Reminders(N).AlarmTime;
-    auto keepRunningAlarm = [this, N, previousTime] {
-        if (Timer1[N]->isEnabled())
-            Reminders(N).AlarmTime = previousTime;
-    };
+    // The typed time stays in the editor's entry, as before a confirmation; the
+    // running timer rings only from the saved record it carries.
     Reminders(N).AlarmTime = datetime::hhmmAmPm(*typed);
 
     const QTime T(typed->hour(), typed->minute());
     const QDateTime now = m_services.clock->now();
     const QDate day = DTPicker1->value();
     if (T < now.time() && day == now.date()) {
-        keepRunningAlarm();
         reject(QStringLiteral("Alarm Time should be greater than current time. Alarm not set.\r\n\r\n"
                               "Please input a valid alarm time."));
         return;
@@ -64,17 +58,13 @@ void mainform::Command1_Click()
                             datetime::hhmmAmPm(*typed) + QStringLiteral("?\r\n\r\nAdditional Setting: ") +
                             advanceText(*this) + QStringLiteral("\r\nMessage/Notes: ") +
                             (message.isEmpty() ? QStringLiteral("None.") : message);
-    if (MsgBox(summary, msgbox::kOkCancel, QStringLiteral("Confirm Alarm Schedule")) != msgbox::kOk) {
-        keepRunningAlarm();
+    if (MsgBox(summary, msgbox::kOkCancel, QStringLiteral("Confirm Alarm Schedule")) != msgbox::kOk)
         return;
-    }
 
-    ReminderRecord& E = Reminders(N);
-    // Only an alarm of today runs its timer; one moved to another day must not ring today.
-    if (day == m_services.clock->today())
-        Timer1[N]->start();
-    else
-        Timer1[N]->stop();
+    // Nothing counts as set before the record is safely in the file: a failed
+    // write leaves the entry, the timer and the window as they were.
+    ReminderRecord E = Reminders(N);
+    E.AlarmTime = datetime::hhmmAmPm(*typed);
     E.AlarmDate = datetime::toOle(day);
     E.AdvanceOption = static_cast<qint16>(SelectedOption());
     E.Message = fixedText(message, ReminderRecord::kMessageWidth);
@@ -83,7 +73,10 @@ void mainform::Command1_Click()
         RemindersFile file(RecordLength);
         file.write(N, E);
     }
+    Reminders(N) = E;
     m_logonDirty = true;
+    // Only an alarm of today runs its timer; one moved to another day must not ring today.
+    FollowSavedDay(N, E);
     Label8->setText(QStringLiteral("Alarm is set."));
     Label8->adjustSize();
     SetWindowState(1);

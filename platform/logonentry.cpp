@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include "platform/errors.h"
+#include "platform/wholewrite.h"
 
 namespace desktopentry {
 
@@ -65,13 +66,21 @@ void XdgAutostart::create(const QString& name, const QString& executablePath)
     if (!QDir().mkpath(m_folder))
         throw AppError(QStringLiteral("Could not create the log-on start folder %1").arg(m_folder));
     QFile file(m_folder + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         throw AppError(QStringLiteral("Could not create the log-on start entry %1: %2").arg(file.fileName(), file.errorString()));
+    // Unbuffered, so that a full disk or a size limit shows here; a partial
+    // entry is removed rather than left to start a broken command.
     const QByteArray data = desktopentry::entryText(executablePath).toUtf8();
-    if (file.write(data) != data.size() || !file.flush()) {
-        const QString reason = file.errorString();
-        file.remove();
-        throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(file.fileName(), reason));
+    std::optional<QString> reason = writeWhole(file, data);
+    if (!reason) {
+        file.close();
+        if (file.error() != QFileDevice::NoError)
+            reason = file.errorString();
+    }
+    if (reason) {
+        file.close();
+        QFile::remove(file.fileName());
+        throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(file.fileName(), *reason));
     }
 }
 

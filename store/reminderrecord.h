@@ -15,6 +15,11 @@ struct ReminderRecord {
     qint16 AlarmSet = 0;                                 // -1 armed, 0 not
 
     bool isArmed() const { return AlarmSet == -1; }
+    // Both armed for the same day at the same time.
+    bool sameArmedMoment(const ReminderRecord& other) const
+    {
+        return isArmed() && other.isArmed() && AlarmDate == other.AlarmDate && AlarmTime == other.AlarmTime;
+    }
     // The state ringing and a missed alarm leave: blanks, the day kept.
     void makeSpent();
 

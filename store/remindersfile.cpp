@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include "platform/errors.h"
+#include "platform/wholewrite.h"
 #include "store/recordcodec.h"
 #include "store/writefault.h"
 
@@ -89,13 +90,19 @@ void RemindersFile::write(int n, const ReminderRecord& record)
         data.append(QByteArray(offset + m_recordLength - data.size(), '\0'));
     data.replace(offset, m_recordLength, recordcodec::encode(record).left(m_recordLength));
 
+    // Unbuffered, so that a full disk or a size limit shows in write() itself:
+    // a buffered save file may report a commit whose last flush failed.
     QSaveFile out(fileName());
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         fail(QStringLiteral("write"), out.errorString());
     if (const auto reason = writefault::take()) {
         out.cancelWriting();
         fail(QStringLiteral("write"), *reason);
     }
-    if (out.write(data) != data.size() || !out.commit())
+    if (const auto reason = writeWhole(out, data)) {
+        out.cancelWriting();
+        fail(QStringLiteral("write"), *reason);
+    }
+    if (!out.commit() || out.error() != QFileDevice::NoError)
         fail(QStringLiteral("write"), out.errorString());
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include "platform/errors.h"
+#include "platform/wholewrite.h"
 #include "store/fileslot.h"
 #include "store/writefault.h"
 
@@ -37,14 +38,19 @@ void write(const QString& path)
     FileSlot slot;
     QSaveFile out(fileName());
     const QByteArray data = path.toLocal8Bit() + "\r\n";
-    if (!out.open(QIODevice::WriteOnly))
-        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(out.errorString()));
-    if (const auto reason = writefault::take()) {
+    auto fail = [&out](const QString& reason) {
         out.cancelWriting();
-        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(*reason));
-    }
-    if (out.write(data) != data.size() || !out.commit())
-        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(out.errorString()));
+        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(reason));
+    };
+    // Unbuffered: every failure of the system shows in write() or commit().
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        fail(out.errorString());
+    if (const auto reason = writefault::take())
+        fail(*reason);
+    if (const auto reason = writeWhole(out, data))
+        fail(*reason);
+    if (!out.commit() || out.error() != QFileDevice::NoError)
+        fail(out.errorString());
 }
 
 }  // namespace soundsetting

@@ -22,6 +22,10 @@ private slots:
     void newDayArmsItsReminders();
     void ringDuringConfirmationKeepsBothReminders();
     void ringWhileTheFileIsHeldWritesAfterwards();
+    void ringComesFirstWhenTheRecordCannotBeWritten_data();
+    void ringComesFirstWhenTheRecordCannotBeWritten();
+    void newDayArmsTheSavedTimeNotTheTypedOne();
+    void unreadableFileAtTheNewDayIsReportedOnce();
     void reviewTodayAheadAndTheEqualSecond();
     void reviewMissedAlarms();
     void reviewAdvanceNotices();
@@ -204,6 +208,111 @@ void AlarmTest::ringWhileTheFileIsHeldWritesAfterwards()
     QVERIFY(!writtenDuringQ1);
     QCOMPARE(desk.saved(2).AlarmSet, 0);
     QCOMPARE(desk.saved(1).AlarmTime, QStringLiteral("03:00 PM"));
+    VERIFY_BOXES(desk);
+}
+
+void AlarmTest::ringComesFirstWhenTheRecordCannotBeWritten_data()
+{
+    QTest::addColumn<bool>("insideABox");
+    QTest::newRow("tick alone") << false;
+    QTest::newRow("tick inside Clear Alarm's question") << true;
+}
+
+void AlarmTest::ringComesFirstWhenTheRecordCannotBeWritten()
+{
+    QFETCH(bool, insideABox);
+    Desk desk(kDay, QTime(8, 0));
+    desk.put(1, armedRecord(kDay, "09:00 AM", 0, "Pills"));
+    desk.put(2, armedRecord(kDay.addDays(3), "09:00 AM"));
+    QVERIFY(desk.start());
+    mainform& f = *desk.form;
+    const QByteArray before = fileBytes(desk.file());
+    desk.clock.set(kDay, QTime(9, 0, 1));
+    QStringList seen;
+    auto tick = [&] {
+        writefault::failNext(QStringLiteral("No space left on device"));
+        emit f.Timer1[1]->tick();
+    };
+    desk.boxes.onShow = [&](const ShownBox& box) {
+        seen << box.title;
+        if (box.title == kRingTitle) {
+            QVERIFY(f.isVisible());
+            QVERIFY(desk.player.playing);
+        }
+        if (box.title == QLatin1String("Clear Alarm?"))
+            tick();
+    };
+    desk.boxes.answerer = [](const ShownBox&) { return int(msgbox::kCancel); };
+    if (insideABox) {
+        desk.run([&] { f.filemnurem2_Click(); });
+        desk.run([&] { f.Command2_Click(); });
+    } else {
+        tick();
+    }
+    const QString error = QStringLiteral("Could not write reminders.dat: No space left on device");
+    QCOMPARE(desk.texts().mid(insideABox ? 1 : 0), (QStringList{"Message:\r\nPills", error}));
+    QCOMPARE(desk.boxes.shown.last().style, 0);
+    QCOMPARE(desk.boxes.shown.last().title, QStringLiteral("Chimewright"));
+    QCOMPARE(desk.player.log, (QStringList{"play", "pause"}));
+    QCOMPARE(fileBytes(desk.file()), before);
+    // Not a second time in this run.
+    desk.clock.set(kDay, QTime(9, 0, 6));
+    emit f.Timer1[1]->tick();
+    QVERIFY(!f.Timer1[1]->isEnabled());
+    QCOMPARE(desk.player.log.size(), 2);
+}
+
+void AlarmTest::newDayArmsTheSavedTimeNotTheTypedOne()
+{
+    Desk desk(kDay, QTime(22, 0));
+    desk.put(1, armedRecord(kDay.addDays(1), "09:00 AM", 0, "saved"));
+    QVERIFY(desk.start());
+    mainform& f = *desk.form;
+    f.mPopRestore_Click();
+    f.Text1->setText("7am");
+    desk.boxes.expect(msgbox::kCancel);  // Set Alarm's confirmation
+    desk.run([&] { f.Command1_Click(); });
+    QCOMPARE(f.Reminders(1).AlarmTime, QStringLiteral("07:00 AM"));  // only in the editor's entry
+    desk.clock.set(kDay.addDays(1), QTime(0, 0, 3));
+    desk.run([&] { f.DayWatch_Timer(); });
+    QVERIFY(f.Timer1[1]->isEnabled());
+    desk.clock.set(kDay.addDays(1), QTime(7, 0, 0));
+    emit f.Timer1[1]->tick();
+    QCOMPARE(desk.boxes.shown.size(), 1);
+    QCOMPARE(desk.saved(1).AlarmSet, -1);
+    desk.clock.set(kDay.addDays(1), QTime(9, 0, 0));
+    desk.boxes.expect(msgbox::kOk);
+    emit f.Timer1[1]->tick();
+    QCOMPARE(desk.texts().last(), QStringLiteral("Message:\r\nsaved"));
+    QCOMPARE(desk.saved(1).AlarmSet, 0);
+    VERIFY_BOXES(desk);
+}
+
+void AlarmTest::unreadableFileAtTheNewDayIsReportedOnce()
+{
+    Desk desk(kDay, QTime(23, 59, 0));
+    desk.put(2, armedRecord(kDay.addDays(1), "12:01 AM"));
+    QVERIFY(desk.start());
+    const QByteArray saved = fileBytes(desk.file());
+    QVERIFY(QFile::remove(desk.file()));
+    QVERIFY(QDir(desk.dir.path()).mkdir("reminders.dat"));
+    desk.boxes.expect(msgbox::kOk);
+    for (int s : {3, 8, 13}) {
+        desk.clock.set(kDay.addDays(1), QTime(0, 0, s));
+        desk.run([&] { desk.form->DayWatch_Timer(); });
+    }
+    QCOMPARE(desk.texts(), QStringList{"Could not open reminders.dat: it is a folder, not a file"});
+    QVERIFY(!desk.form->Timer1[2]->isEnabled());
+    // Readable again: armed silently at the next tick.
+    QVERIFY(QDir(desk.dir.path()).rmdir("reminders.dat"));
+    QFile back(desk.file());
+    QVERIFY(back.open(QIODevice::WriteOnly));
+    back.write(saved);
+    back.close();
+    desk.clock.set(kDay.addDays(1), QTime(0, 0, 18));
+    desk.run([&] { desk.form->DayWatch_Timer(); });
+    QVERIFY(desk.form->Timer1[2]->isEnabled());
+    QCOMPARE(desk.boxes.shown.size(), 1);
     VERIFY_BOXES(desk);
 }
 

@@ -51,6 +51,7 @@ private slots:
     void armedEditFollowsTheSavedDay();
     void unarmedEditRunsSetAlarm();
     void writeFailureIsReportedNotSuccess();
+    void savedEditsRefuseAPassedMoment();
 };
 
 void EditorTest::setAlarmStoresTheNormalisedTime_data()
@@ -223,10 +224,15 @@ void EditorTest::rejectedEditKeepsARunningAlarmAtItsTime()
     desk.type("11am", desk.today());
     desk.boxes.expect(msgbox::kOk);
     desk.setAlarm();  // refused: the time has passed
+    QCOMPARE(desk.form->Reminders(1).AlarmTime, QStringLiteral("11:00 AM"));  // the editor's entry holds the typing
     desk.run([&] { desk.form->Timer1_Timer(1); });
-    QCOMPARE(desk.boxes.shown.size(), 2);  // no ring
+    QCOMPARE(desk.boxes.shown.size(), 2);  // no ring: the timer carries the saved 05:00 PM
     QCOMPARE(desk.saved(1).AlarmSet, -1);
-    QCOMPARE(desk.form->Reminders(1).AlarmTime, QStringLiteral("05:00 PM"));
+    desk.clock.set(desk.today(), QTime(17, 0, 1));
+    desk.boxes.expect(msgbox::kOk);
+    desk.run([&] { desk.form->Timer1_Timer(1); });
+    QCOMPARE(desk.boxes.shown.last().title, QStringLiteral("Chimewright Personal Alarm"));
+    QCOMPARE(desk.saved(1).AlarmSet, 0);
     VERIFY_BOXES(desk);
 }
 
@@ -237,7 +243,7 @@ void EditorTest::clearAlarm()
     desk.put(2, armedRecord(desk.today().addDays(3), "09:00 AM", 2, "two"));
     desk.form.reset();  // start again with these records
     desk.start();
-    desk.form->Timer1[2]->start();
+    desk.form->Timer1[2]->start(desk.saved(2));
     desk.run([&] { desk.form->filemnurem2_Click(); });
     desk.form->Text1->setText("10:00 AM");
     desk.boxes.expect(msgbox::kCancel);
@@ -414,7 +420,7 @@ void EditorTest::writeFailureIsReportedNotSuccess()
     Editing desk;
     desk.put(1, armedRecord(desk.today().addDays(1), "02:25 PM"));
     const QByteArray before = fileBytes(desk.file());
-    desk.type("3pm", desk.today().addDays(2));
+    desk.type("3pm", desk.today());
     desk.boxes.expect(msgbox::kOk);
     desk.boxes.expect(msgbox::kOk);
     writefault::failNext(QStringLiteral("No space left on device"));
@@ -423,7 +429,38 @@ void EditorTest::writeFailureIsReportedNotSuccess()
     QCOMPARE(desk.form->Label8->text(), QStringLiteral("Alarm not set."));
     QCOMPARE(fileBytes(desk.file()), before);
     QVERIFY(desk.form->isVisible());
+    QVERIFY(!desk.form->Timer1[1]->isEnabled());  // what failed to be stored does not ring
+    desk.clock.set(desk.today(), QTime(15, 0));
+    emit desk.form->Timer1[1]->tick();
+    QCOMPARE(desk.boxes.shown.size(), 2);
     VERIFY_BOXES(desk);
+}
+
+void EditorTest::savedEditsRefuseAPassedMoment()
+{
+    const QString refusal = QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
+                                           "Please input a valid alarm time.");
+    for (int days : {1, 0}) {  // armed for tomorrow, and for later today with its timer running
+        Editing desk(QTime(14, 0));
+        const ReminderRecord saved = armedRecord(desk.today().addDays(days), days ? "09:00 AM" : "05:00 PM", 0, "m");
+        desk.put(1, saved);
+        desk.form.reset();  // start again with this record
+        desk.start();
+        desk.form->mPopRestore_Click();
+        desk.form->Text1->setText("9am");
+        desk.form->DTPicker1->setValue(desk.today());
+        desk.boxes.expect(msgbox::kOk);
+        desk.boxes.expect(msgbox::kOk);
+        desk.run([&] { desk.form->filemnurem2_Click(); });
+        QCOMPARE(desk.boxes.shown.last().text, refusal);
+        QCOMPARE(desk.boxes.shown.last().style, 0);
+        QCOMPARE(desk.boxes.shown.last().title, QStringLiteral("Chimewright"));
+        QCOMPARE(desk.saved(1), saved);
+        QCOMPARE(desk.form->Timer1[1]->isEnabled(), days == 0);
+        emit desk.form->Timer1[1]->tick();  // 14:00: nothing rings
+        QCOMPARE(desk.boxes.shown.size(), 2);
+        VERIFY_BOXES(desk);
+    }
 }
 
 QTEST_MAIN(EditorTest)

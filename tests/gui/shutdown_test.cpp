@@ -32,6 +32,8 @@ private slots:
     void unarmedEditAtExitRunsSetAlarm();
     void invalidTimeAtExit();
     void endSessionAsksNothing();
+    void sessionSaveRequestKeepsRunningAndRinging();
+    void failingLogonEntryIsReportedOncePerChangeAndNeverBlocksTheExit();
     void setAudioFile();
 };
 
@@ -185,6 +187,69 @@ void ShutdownTest::endSessionAsksNothing()
     QCOMPARE(desk.logon.entries.keys(), QStringList{kEntry});
     QCOMPARE(desk.tray.removes, 1);
     QCOMPARE(desk.saved(1), armedRecord(kDay, "11:00 AM"));
+}
+
+void ShutdownTest::sessionSaveRequestKeepsRunningAndRinging()
+{
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay, "11:00 AM", 0, "still here"));
+    QVERIFY(desk.start());
+    desk.logon.entries.clear();
+    QSignalSpy ended(desk.form.get(), &mainform::ended);
+    desk.form->SessionSaveRequest();  // a checkpoint, or a log-out that is then cancelled
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(!desk.form->hasEnded());
+    QCOMPARE(desk.logon.entries.keys(), QStringList{kEntry});
+    QCOMPARE(desk.tray.removes, 0);
+    QVERIFY(desk.boxes.shown.isEmpty());
+    desk.clock.set(kDay, QTime(11, 0, 2));
+    desk.boxes.expect(msgbox::kOk);
+    emit desk.form->Timer1[1]->tick();
+    QCOMPARE(desk.texts(), QStringList{"Message:\r\nstill here"});
+    QCOMPARE(ended.count(), 0);
+    VERIFY_BOXES(desk);
+}
+
+void ShutdownTest::failingLogonEntryIsReportedOncePerChangeAndNeverBlocksTheExit()
+{
+    const QString denied = QStringLiteral("Could not create the log-on start entry: Permission denied");
+    Desk desk(kDay, QTime(10, 0));
+    desk.put(1, armedRecord(kDay.addDays(3), "10:00 AM"));
+    desk.logon.failure = denied;
+    desk.boxes.expect(msgbox::kOk);
+    QVERIFY(desk.start());  // start-up wants the entry: reported
+    QCOMPARE(desk.texts(), QStringList{denied});
+    desk.form->mPopRestore_Click();
+    desk.form->Text1->setText("11am");
+    desk.boxes.expect(msgbox::kOk);  // Q1
+    desk.run([&] { desk.form->filemnurem2_Click(); });  // saved, the entry is still wanted: no second report
+    QCOMPARE(desk.saved(1).AlarmTime, QStringLiteral("11:00 AM"));
+    QCOMPARE(desk.boxes.shown.size(), 2);
+    desk.run([&] { desk.form->SetWindowState(1); });
+    QVERIFY(closes(desk));  // the exit ends although the entry cannot be written
+    QCOMPARE(desk.boxes.shown.size(), 2);
+    VERIFY_BOXES(desk);
+
+    // A change of the wanted state is reported again.
+    Desk other(kDay, QTime(10, 0));
+    other.logon.entries.insert(kEntry, "old");
+    other.logon.failure = QStringLiteral("Could not delete the log-on start entry: Read-only file system");
+    other.boxes.expect(msgbox::kOk);
+    QVERIFY(other.start());
+    other.form->mPopRestore_Click();
+    other.form->Text1->setText("11am");
+    other.form->DTPicker1->setValue(kDay.addDays(2));
+    other.boxes.expect(msgbox::kOk);  // Q2
+    other.boxes.expect(msgbox::kOk);  // the confirmation
+    other.run([&] { other.form->filemnurem2_Click(); });
+    other.boxes.expect(msgbox::kOk);  // Clear Alarm's question
+    other.boxes.expect(msgbox::kOk);  // unarmed again: removing fails, reported once more
+    other.run([&] { other.form->filemnurem1_Click(); });
+    other.run([&] { other.form->Command2_Click(); });
+    QCOMPARE(other.texts().count(other.logon.failure), 2);
+    QVERIFY(closes(other));
+    QCOMPARE(other.texts().count(other.logon.failure), 2);
+    VERIFY_BOXES(other);
 }
 
 void ShutdownTest::setAudioFile()

@@ -29,8 +29,11 @@ public:
     int MsgBox(const QString& text, int style, const QString& title = {}) override
     {
         shown.append({text, style, title.isEmpty() ? msgbox::kAppTitle : title});
+        const ShownBox box = shown.last();
         if (onShow)
-            onShow(shown.last());
+            onShow(box);
+        if (answerer)
+            return answerer(box);
         if (answers.isEmpty()) {
             unexpected.append(text);
             return msgbox::kCancel;
@@ -44,6 +47,7 @@ public:
         answers.clear();
         unexpected.clear();
         onShow = nullptr;
+        answerer = nullptr;
     }
 
     QList<ShownBox> shown;
@@ -51,6 +55,8 @@ public:
     QStringList unexpected;
     // Runs while a box is "open": lets a test deliver a timer tick inside the modal wait.
     std::function<void(const ShownBox&)> onShow;
+    // When set, answers every box instead of the script.
+    std::function<int(const ShownBox&)> answerer;
 };
 
 class FakeMediaPlayer : public MediaPlayer {
@@ -82,9 +88,12 @@ public:
     {
         lastFilter = filter;
         ++opened;
+        if (onOpen)
+            onOpen();
         return next;
     }
     std::optional<QString> next;
+    std::function<void()> onOpen;  // runs while the dialog is "open"
     QString lastFilter;
     int opened = 0;
 };
@@ -117,6 +126,8 @@ public:
     bool exists(const QString& name) const override { return entries.contains(name); }
     void create(const QString& name, const QString& exe) override
     {
+        if (!failure.isEmpty())
+            throw AppError(failure);
         if (entries.contains(name))
             throw AppError(QStringLiteral("exists"));
         entries.insert(name, exe);
@@ -124,11 +135,14 @@ public:
     }
     void remove(const QString& name) override
     {
+        if (!failure.isEmpty())
+            throw AppError(failure);
         entries.remove(name);
         log.append(QStringLiteral("remove ") + name);
     }
     QMap<QString, QString> entries;
     QStringList log;
+    QString failure;  // when set, every change fails with this text
 };
 
 class FakeLauncher : public Launcher {

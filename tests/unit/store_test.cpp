@@ -1,9 +1,15 @@
 // The record image, the reminders file and the sound setting.
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include "platform/errors.h"
+#include "platform/logonentry.h"
 #include "store/codepage.h"
 #include "store/fileslot.h"
 #include "store/recordcodec.h"
@@ -218,4 +224,86 @@ TEST_F(SoundSettingTest, QuotedPathAndFailedWriteKeepsEarlierPath)
     writefault::failNext(QStringLiteral("disk full"));
     EXPECT_THROW(soundsetting::write(QStringLiteral("/new.wav")), AppError);
     EXPECT_EQ(soundsetting::read(), QStringLiteral("/a b/c.wav"));
+}
+
+namespace {
+// Runs body in a child process whose files may not grow beyond limit bytes, with
+// SIGXFSZ ignored as the program ignores it: the kernel itself refuses the write.
+// Gives the AppError text the body threw, or what happened instead.
+QString underSizeLimit(rlim_t limit, const std::function<void()>& body)
+{
+    int out[2];
+    if (::pipe(out) != 0)
+        return QStringLiteral("no pipe");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit cap{limit, limit};
+        QByteArray said = "no limit";
+        if (::setrlimit(RLIMIT_FSIZE, &cap) == 0) {
+            try {
+                body();
+                said = "no error";
+            } catch (const AppError& e) {
+                said = e.text().toUtf8();
+            }
+        }
+        [[maybe_unused]] const auto n = ::write(out[1], said.constData(), said.size());
+        ::_exit(0);
+    }
+    ::close(out[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status))
+        return QStringLiteral("the child was killed");
+    return QString::fromUtf8(said);
+}
+}  // namespace
+
+using SizeLimitTest = InTempDir;
+
+// A file that may not grow: the earlier file stays exactly as it was, the
+// system's reason is reported, and no temporary or partial file is left.
+TEST_F(SizeLimitTest, RefusedWritesLeaveTheEarlierFiles)
+{
+    const QString data = QStringLiteral("reminders.dat");
+    putRecord(data, 1, armedRecord(QDate(2026, 12, 6), QStringLiteral("01:05 PM"), 0, QStringLiteral("kept")));
+    const QByteArray before = fileBytes(data);
+    struct Case { rlim_t limit; int record; };
+    for (const Case c : {Case{1000, 1}, Case{4000, 3}, Case{0, 2}}) {
+        const QString said = underSizeLimit(c.limit, [&] {
+            RemindersFile file(L);
+            file.write(c.record, armedRecord(QDate(2026, 12, 7), QStringLiteral("09:00 AM")));
+        });
+        EXPECT_EQ(said.toStdString(), "Could not write reminders.dat: File too large") << c.limit;
+        EXPECT_EQ(fileBytes(data), before) << c.limit;
+    }
+
+    {
+        QFile f(QStringLiteral("audioalarm.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("/a.wav\r\n");
+    }
+    const QString said = underSizeLimit(20, [] { soundsetting::write(QString(60, QLatin1Char('x'))); });
+    EXPECT_EQ(said.toStdString(), "Could not write audioalarm.dat: File too large");
+    EXPECT_EQ(fileBytes(QStringLiteral("audioalarm.dat")), QByteArray("/a.wav\r\n"));
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("audioalarm.dat"), QStringLiteral("reminders.dat")}));
+
+    qputenv("XDG_CONFIG_HOME", dir.path().toLocal8Bit() + "/config");
+    XdgAutostart logon;
+    qunsetenv("XDG_CONFIG_HOME");
+    const QString entry = QStringLiteral("Chimewright.EXE.desktop");
+    const QString refused = underSizeLimit(50, [&] { logon.create(entry, QStringLiteral("/opt/chimewright")); });
+    EXPECT_TRUE(refused.endsWith(QLatin1String("Chimewright.EXE.desktop: File too large"))) << refused.toStdString();
+    EXPECT_FALSE(logon.exists(entry)) << "a partial entry is removed";
+    EXPECT_EQ(underSizeLimit(4096, [&] { logon.create(entry, QStringLiteral("/opt/chimewright")); }).toStdString(),
+              "no error");
+    EXPECT_TRUE(logon.exists(entry));
 }

@@ -61,6 +61,8 @@ void viewsettings::Form_Activate()
     } catch (const AppError& e) {
         m_lines = QStringList{e.text()};
     }
+    // The lines are painted, so a screen reader gets them as the window's description.
+    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
     update();
 }
 

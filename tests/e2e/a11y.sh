@@ -8,12 +8,6 @@ start_tray
 start_bus
 start_sound
 
-# expect_box SECONDS TITLE LINES...: the showing box reads exactly so (title, texts, buttons).
-expect_box() {
-    local secs=$1 want; shift; want=$(printf '%s\n' "$@")
-    wait_for "$secs" at_is "$want" box || fail "box: wanted [$want], read [$(at box)]"
-}
-
 listing_and_ring() {
     step "a hand-made reminders.dat: the summary lines, the status, the ring"
     make_records "$APP/reminders.dat" "1|2026-12-06|02:25 PM|0|Buy milk|1" \
@@ -44,8 +38,6 @@ listing_and_ring() {
     kill "$APP_PID"
     wait_for 10 sh -c "! kill -0 $APP_PID" || fail "the program did not end"
 }
-
-main_window_hidden() { ! main_window_viewable; }
 
 # tab_to FOCUS: Tab through the window, reading the focus each time, until FOCUS has it.
 tab_to() {

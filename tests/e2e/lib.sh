@@ -264,6 +264,14 @@ expect_at() {
     wait_for "$secs" at_is "$want" "$@" || fail "AT-SPI '$*': wanted [$want], read [$(at "$@")]"
 }
 
+# expect_box SECONDS TITLE LINES...: the showing box reads exactly so (title, texts, buttons).
+expect_box() {
+    local secs=$1 want; shift; want=$(printf '%s\n' "$@")
+    wait_for "$secs" at_is "$want" box || fail "box: wanted [$want], read [$(at box)]"
+}
+
+main_window_hidden() { ! main_window_viewable; }
+
 # start_sni_host: a StatusNotifierWatcher with a host on the private bus (start_bus
 # first); the items that register are listed in $WORK/sni.
 start_sni_host() {

@@ -4,6 +4,7 @@
    atspi.py box                  a showing message box: title, texts, buttons, one per line
    atspi.py press NAME           presses the showing button NAME
    atspi.py focus                role and name of the focused object
+   atspi.py focusable NAME       succeeds when the showing button NAME can take the focus
 Exits 1 when the object is not there (the caller waits with a deadline)."""
 import sys
 import pyatspi
@@ -70,12 +71,14 @@ elif cmd == 'box':
                     print('button:' + o.name)
             sys.exit(0)
     sys.exit(1)
-elif cmd == 'press':
+elif cmd in ('press', 'focusable'):
     for w in windows():
         for o in walk(w):
             if o.getRoleName() == 'push button' and o.name == sys.argv[2] and showing(o):
-                o.queryAction().doAction(0)
-                sys.exit(0)
+                if cmd == 'press':
+                    o.queryAction().doAction(0)
+                    sys.exit(0)
+                sys.exit(0 if o.getState().contains(pyatspi.STATE_FOCUSABLE) else 1)
     sys.exit(1)
 elif cmd == 'focus':
     for w in windows():

@@ -284,3 +284,13 @@ start_sni_host() {
 }
 sni() { "$PY" "$E2E/sni.py" "$@" "$WORK/sni" 2>>"$WORK/sni.log"; }
 sni_registered() { [ -s "$WORK/sni" ]; }
+
+# start_wayland: a headless Wayland compositor; the program started afterwards runs
+# on it natively (no X server is left in reach).
+start_wayland() {
+    weston --backend=headless-backend.so --socket=chimewright-wl --idle-time=0 >"$WORK/weston.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
+    export WAYLAND_DISPLAY=chimewright-wl QT_QPA_PLATFORM=wayland
+    unset DISPLAY
+}

@@ -61,6 +61,8 @@ async def send(bus, dest, path, iface, member, sig, body):
     # Hosts do not wait for these: the item may answer them late or never.
     await bus.send(Message(destination=dest, path=path, interface=iface, member=member, signature=sig,
                            body=list(body), flags=MessageFlag.NO_REPLY_EXPECTED))
+    # A round trip to the bus: the message has left before this process ends.
+    await call(bus, 'org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus', 'GetId')
 
 
 async def main(args):

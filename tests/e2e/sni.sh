@@ -8,7 +8,7 @@ start_bus
 start_sni_host
 ENTRY=$XDG_CONFIG_HOME/autostart/Chimewright.EXE.desktop
 
-window_shown() { main_window_viewable && at window Chimewright | grep -qx frame; }
+window_shown() { main_window_viewable && [ "$(at window Chimewright | head -n1)" = frame ]; }
 
 step "the item registers with its title, status, icon and an exported menu"
 make_records "$APP/reminders.dat" "1|2026-12-06|03:00 PM|0|Tea|1"

@@ -8,7 +8,7 @@ start_sni_host
 start_sound
 start_wayland
 make_records "$APP/reminders.dat" "1|2026-12-06|02:25 PM|0|Buy milk|1"
-main_shown() { at window Chimewright | grep -qx frame; }
+main_shown() { [ "$(at window Chimewright | head -n1)" = frame ]; }
 main_hidden() { ! main_shown; }
 
 step "start-up: the item registers with its menu; the window stays hidden"

@@ -249,7 +249,7 @@ start_bus() {
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus")
     /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
     PIDS+=($!)
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
     wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
         || fail "no accessibility bus"
 }

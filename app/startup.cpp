@@ -43,7 +43,7 @@ bool mainform::Form_Load()
     show();
     repaint();
     if (m_services.tray)
-        m_services.tray->add(windowIcon(), QStringLiteral("Chimewright"));
+        m_services.tray->add(windowIcon(), QStringLiteral("Chimewright"), mPopupSys);
     guarded([this] { SetWindowState(1); });
     return true;
 }

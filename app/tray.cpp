@@ -14,6 +14,9 @@ void mainform::Form_MouseMove(int code)
         RestoreFromIcon();
         break;
     case TrayIcon::kRightUp:
+        // The notification area shows the menu it was given; pop it here only where it does not.
+        if (m_services.tray && m_services.tray->showsMenu())
+            break;
         activateWindow();
         mPopupSys->popup(QCursor::pos());
         break;

@@ -1,5 +1,6 @@
 #include "editor/mainform.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -57,6 +58,15 @@ W* place(QWidget* parent, const char* name, const QRect& rect)
     return w;
 }
 
+// A plain top-level widget reads as a filler to assistive technology: announce the
+// main window as a window (a frame) carrying its title.
+QAccessibleInterface* mainWindowAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("mainform") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 const QString kPickerTip = QStringLiteral(
     "You can change this date by editing it directly, or by clicking on the down arrow to display the calendar and then selecting a date");
 }  // namespace
@@ -68,6 +78,7 @@ mainform::mainform(const Services& services, QWidget* parent)
       m_services(services)
 {
     substituteClassicFonts();
+    QAccessible::installFactory(mainWindowAccessible);
     setObjectName(QStringLiteral("mainform"));
     setWindowTitle(QStringLiteral("Chimewright"));
     setWindowIcon(QIcon(QStringLiteral(":/chimewright.xpm")));
@@ -169,7 +180,8 @@ void mainform::buildControls()
     QPalette statusPal = Label8->palette();
     statusPal.setColor(QPalette::WindowText, QColor(192, 0, 192));
     Label8->setPalette(statusPal);
-    Label8->setAccessibleName(QStringLiteral("Status"));
+    // No fixed name: the caption is the name, so each change is announced.
+    Label8->setAccessibleDescription(QStringLiteral("Status"));
 
     Label7 = place<QLabel>(client, "Label7", twips(120, 2760, 6375, 495));
     Label7->setText(QStringLiteral("Note: Always click the \"Set Alarm\" button after changing any of the settings for the changes "

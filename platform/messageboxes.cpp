@@ -1,9 +1,12 @@
 #include "platform/messageboxes.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 int QtMessageBoxes::MsgBox(const QString& text, int style, const QString& title)
 {
+    const QPointer<QWidget> previous = QApplication::activeWindow();
     QMessageBox box;
     box.setIcon(QMessageBox::NoIcon);
     box.setWindowTitle(title.isEmpty() ? msgbox::kAppTitle : title);
@@ -22,5 +25,9 @@ int QtMessageBoxes::MsgBox(const QString& text, int style, const QString& title)
     box.raise();
     box.activateWindow();
     box.exec();
+    // The keyboard goes back to the window that had it; without a window manager
+    // nothing else gives it back, and a keyboard user would be stranded.
+    if (previous && previous->isVisible())
+        previous->activateWindow();
     return box.clickedButton() == box.button(QMessageBox::Ok) ? msgbox::kOk : msgbox::kCancel;
 }

@@ -1,11 +1,7 @@
 #include "platform/trayicon.h"
 
+#include <QMenu>
 #include <QSystemTrayIcon>
-#include <QTimer>
-
-namespace {
-constexpr int kWatchIntervalMs = 1000;
-}
 
 QtTrayIcon::QtTrayIcon(QObject* parent) : TrayIcon(parent) {}
 
@@ -14,12 +10,13 @@ QtTrayIcon::~QtTrayIcon()
     remove();
 }
 
-void QtTrayIcon::add(const QIcon& icon, const QString& tip)
+void QtTrayIcon::add(const QIcon& icon, const QString& tip, QMenu* menu)
 {
     if (m_icon)
         return;
     m_icon = new QSystemTrayIcon(icon, this);
     m_icon->setToolTip(tip);
+    m_icon->setContextMenu(menu);
     connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
         case QSystemTrayIcon::Trigger: emit mouseEvent(kLeftUp); break;
@@ -28,32 +25,14 @@ void QtTrayIcon::add(const QIcon& icon, const QString& tip)
         default: break;
         }
     });
+    // A notification area that comes up later (autostart races the panel) or is
+    // restarted gets the icon from Qt itself: it follows the tray selection owner
+    // and the StatusNotifierWatcher's name, so nothing here needs to poll.
     m_icon->show();
-    // A notification area may come up after the program (autostart races the
-    // panel) or be restarted: show the icon again whenever one appears.
-    m_wasAvailable = QSystemTrayIcon::isSystemTrayAvailable();
-    m_watch = new QTimer(this);
-    connect(m_watch, &QTimer::timeout, this, &QtTrayIcon::watchForArea);
-    m_watch->start(kWatchIntervalMs);
-}
-
-void QtTrayIcon::watchForArea()
-{
-    const bool available = QSystemTrayIcon::isSystemTrayAvailable();
-    if (available && !m_wasAvailable && m_icon) {
-        m_icon->hide();
-        m_icon->show();
-    }
-    m_wasAvailable = available;
 }
 
 void QtTrayIcon::remove()
 {
-    if (m_watch) {
-        m_watch->stop();
-        delete m_watch;
-        m_watch = nullptr;
-    }
     if (m_icon) {
         m_icon->hide();
         delete m_icon;
@@ -64,4 +43,9 @@ void QtTrayIcon::remove()
 bool QtTrayIcon::isAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool QtTrayIcon::showsMenu() const
+{
+    return m_icon && m_icon->contextMenu();
 }

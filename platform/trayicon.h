@@ -3,8 +3,8 @@
 #include <QObject>
 #include <QString>
 
+class QMenu;
 class QSystemTrayIcon;
-class QTimer;
 
 // The notification-area icon. Its mouse events come out as the codes the main
 // window decodes: 514 left button released, 515 double-click, 517 right button.
@@ -16,10 +16,14 @@ public:
     static constexpr int kRightUp = 517;
 
     using QObject::QObject;
-    virtual void add(const QIcon& icon, const QString& tip) = 0;
+    // The menu goes to the notification area: exported to hosts that draw it
+    // themselves, popped by Qt on a right click elsewhere.
+    virtual void add(const QIcon& icon, const QString& tip, QMenu* menu) = 0;
     virtual void remove() = 0;
     // Whether the desktop shows a notification area now.
     virtual bool isAvailable() const = 0;
+    // Whether the notification area shows the menu itself (the owner must not pop it again).
+    virtual bool showsMenu() const = 0;
 
 signals:
     void mouseEvent(int code);
@@ -30,14 +34,11 @@ class QtTrayIcon : public TrayIcon {
 public:
     explicit QtTrayIcon(QObject* parent = nullptr);
     ~QtTrayIcon() override;
-    void add(const QIcon& icon, const QString& tip) override;
+    void add(const QIcon& icon, const QString& tip, QMenu* menu) override;
     void remove() override;
     bool isAvailable() const override;
+    bool showsMenu() const override;
 
 private:
-    void watchForArea();
-
     QSystemTrayIcon* m_icon = nullptr;
-    QTimer* m_watch = nullptr;
-    bool m_wasAvailable = false;
 };

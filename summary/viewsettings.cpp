@@ -40,7 +40,9 @@ viewsettings::~viewsettings()
 
 bool viewsettings::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    // Shown counts as well: a Wayland compositor may show the window without ever
+    // activating it, and the window would stay blank.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show)
         Form_Activate();
     return QDialog::event(event);
 }
@@ -61,6 +63,8 @@ void viewsettings::Form_Activate()
     } catch (const AppError& e) {
         m_lines = QStringList{e.text()};
     }
+    // The lines are painted, so a screen reader gets them as the window's description.
+    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
     update();
 }
 

@@ -234,3 +234,63 @@ watch_rings() {
     ) &
     PIDS+=($!)
 }
+
+# ---- Assistive technology, StatusNotifierItem hosts, Wayland ----
+PY=/usr/bin/python3
+E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+
+# start_bus: a private session bus with the accessibility bus on it; the program
+# started afterwards publishes its widgets there.
+start_bus() {
+    exec 6>"$WORK/bus"
+    dbus-daemon --session --nofork --nopidfile --print-address=6 >/dev/null 2>&1 &
+    PIDS+=($!)
+    wait_for 10 test -s "$WORK/bus" || fail "no session bus"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus")
+    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
+    PIDS+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        || fail "no accessibility bus"
+}
+
+# at CMD ARGS...: one reading of the program over AT-SPI (tests/e2e/atspi.py).
+at() { "$PY" "$E2E/atspi.py" "$@" 2>/dev/null; }
+# at_is EXPECTED CMD ARGS...: the reading is exactly EXPECTED.
+at_is() { local want=$1; shift; [ "$(at "$@")" = "$want" ]; }
+# expect_at SECONDS EXPECTED CMD ARGS...: waits for the reading, fails with what was read.
+expect_at() {
+    local secs=$1 want=$2; shift 2
+    wait_for "$secs" at_is "$want" "$@" || fail "AT-SPI '$*': wanted [$want], read [$(at "$@")]"
+}
+
+# expect_box SECONDS TITLE LINES...: the showing box reads exactly so (title, texts, buttons).
+expect_box() {
+    local secs=$1 want; shift; want=$(printf '%s\n' "$@")
+    wait_for "$secs" at_is "$want" box || fail "box: wanted [$want], read [$(at box)]"
+}
+
+main_window_hidden() { ! main_window_viewable; }
+
+# start_sni_host: a StatusNotifierWatcher with a host on the private bus (start_bus
+# first); the items that register are listed in $WORK/sni.
+start_sni_host() {
+    : >"$WORK/sni"
+    "$PY" "$E2E/sni.py" watch "$WORK/sni" >>"$WORK/sni.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 10 sh -c "dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q true" \
+        || fail "no StatusNotifierWatcher"
+}
+sni() { "$PY" "$E2E/sni.py" "$@" "$WORK/sni" 2>>"$WORK/sni.log"; }
+sni_registered() { [ -s "$WORK/sni" ]; }
+
+# start_wayland: a headless Wayland compositor; the program started afterwards runs
+# on it natively (no X server is left in reach).
+start_wayland() {
+    weston --backend=headless-backend.so --socket=chimewright-wl --idle-time=0 >"$WORK/weston.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
+    export WAYLAND_DISPLAY=chimewright-wl QT_QPA_PLATFORM=wayland
+    unset DISPLAY
+}

@@ -1,4 +1,5 @@
 // The main window's layout, start-up, the tray and the summary window.
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +80,15 @@ void WindowTest::controlTable()
     form.Label8->setText(QStringLiteral("Alarm not set."));
     form.Label8->adjustSize();
     QVERIFY(form.Label8->width() > 7);
+    // What a screen reader hears: the status caption itself, and the main window as a titled window.
+    QAccessibleInterface* status = QAccessible::queryAccessibleInterface(form.Label8);
+    QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Alarm not set."));
+    form.Label8->setText(QStringLiteral("Alarm is set."));
+    QCOMPARE(status->text(QAccessible::Name), QStringLiteral("Alarm is set."));
+    QCOMPARE(status->text(QAccessible::Description), QStringLiteral("Status"));
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Chimewright"));
 }
 
 void WindowTest::tabOrderAndMenus()
@@ -244,6 +254,15 @@ void WindowTest::trayEventsAndMinimise()
     mainform& form = *desk.form;
     desk.tray.click(512);  // plain mouse movement
     QVERIFY(!form.isVisible());
+    // The right click's menu: shown by the notification area it was handed to, else
+    // popped here, never both.
+    QCOMPARE(desk.tray.menu, form.mPopupSys);
+    for (bool areaShowsMenu : {true, false}) {
+        desk.tray.areaShowsMenu = areaShowsMenu;
+        desk.tray.click(517);
+        QCOMPARE(form.mPopupSys->isVisible(), !areaShowsMenu);
+        form.mPopupSys->hide();
+    }
     desk.tray.click(514);
     QVERIFY(form.isVisible());
     QCOMPARE(form.WindowState(), 0);
@@ -293,6 +312,9 @@ void WindowTest::summaryListingIsFreshAndNotDoubled()
     desk.put(2, armedRecord(QDate(2026, 12, 9), "09:00 AM"));
     view->Form_Activate();
     QCOMPARE(view->listing()[7], QStringLiteral("Reminder# 2 is set."));
+    // The painted lines reach a screen reader, refreshed with each listing.
+    QCOMPARE(QAccessible::queryAccessibleInterface(view)->text(QAccessible::Description),
+             view->listing().join(QLatin1Char('\n')));
     QPointer<viewsettings> guard(view);
     view->OKButton->click();
     QTRY_VERIFY(guard.isNull());

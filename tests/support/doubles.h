@@ -16,6 +16,8 @@
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 
+class QMenu;
+
 struct ShownBox {
     QString text;
     int style;
@@ -100,10 +102,11 @@ public:
 
 class FakeTray : public TrayIcon {
 public:
-    void add(const QIcon&, const QString& tip) override
+    void add(const QIcon&, const QString& tip, QMenu* menu) override
     {
         ++adds;
         this->tip = tip;
+        this->menu = menu;
         shown = true;
     }
     void remove() override
@@ -112,10 +115,13 @@ public:
         shown = false;
     }
     bool isAvailable() const override { return available; }
+    bool showsMenu() const override { return menu && areaShowsMenu; }
     void click(int code) { emit mouseEvent(code); }
 
     bool available = true;
+    bool areaShowsMenu = true;
     bool shown = false;
+    QMenu* menu = nullptr;
     int adds = 0;
     int removes = 0;
     QString tip;

@@ -90,10 +90,10 @@ tray_icon_xy() {
     xwininfo -root -tree | awk -v name="\"${1:-Chimewright}\"" '
         /"panel"/ { depth = match($0, /[^ ]/); inpanel = 1; next }
         inpanel && match($0, /[^ ]/) <= depth { inpanel = 0 }
-        inpanel && index($0, name) {
+        inpanel && !done && index($0, name) {
             for (i = 1; i <= NF; i++) if ($i ~ /^\+-?[0-9]+\+-?[0-9]+$/) abs = $i
             sz = $0; sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+")
-            print p[2] + d[1] / 2, p[3] + d[2] / 2; exit }'
+            print p[2] + d[1] / 2, p[3] + d[2] / 2; done = 1 }'
 }
 
 icon_shown() { [ -n "$(tray_icon_xy "$@")" ]; }

@@ -303,6 +303,19 @@ stacked_above() {
         '$1 == a {ia = NR} $1 == b {ib = NR} END {exit !(ia && ib && ia > ib)}' <<<"$order"
 }
 
+# icon_settled: the icon is in the panel and stays the same window for about 2 seconds
+# (when a notification area comes up, the program shows its icon there afresh).
+icon_settled() {
+    local id last="" since=$SECONDS deadline=$((SECONDS + 15))
+    while ((SECONDS < deadline)); do
+        id=$(xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ {print $1; exit}' || true)
+        [ "$id" != "$last" ] && { last=$id; since=$SECONDS; }
+        [ -n "$id" ] && ((SECONDS - since >= 2)) && return 0
+        sleep 0.2
+    done
+    fail "the icon did not settle in the notification area"
+}
+
 # tray_menu KEY: opens the icon's menu and picks the item with that key.
 tray_menu() {
     click_icon 3

@@ -291,6 +291,25 @@ shown_for() {
     done
 }
 
+# main_window_focused: the window has the keyboard (a restore brings it to the front).
+main_window_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(main_window)" ]; }
+
+# use_keyboard: gives the shown main window the keyboard before keys are typed
+# (keys sent at once may come before the toolkit has taken the focus).
+use_keyboard() {
+    # Under a window manager the restore has asked it for the focus (one set behind
+    # its back is taken away again), and a click while it still places the window
+    # may land on the desktop.
+    if [ "$WM" = none ]; then
+        xdotool windowfocus "$(main_window)" 2>/dev/null || true
+        wait_for 5 main_window_focused || fail "the window did not get the keyboard"
+        click_control 200 200  # a note, which takes no action
+    else
+        wait_for 5 main_window_focused || fail "the window did not get the keyboard"
+    fi
+    sleep 0.3
+}
+
 # stacked_above A B: window A is above window B (both the program's own X windows).
 stacked_above() {
     local order

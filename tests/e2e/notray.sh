@@ -11,7 +11,8 @@ make_records "$APP/reminders.dat" "1|2026-12-06|11:00 PM|0|Late call|1"
 file_exit() {
     [ "$WM" = none ] || xdotool windowactivate "$(main_window)"
     wait_for 10 main_window_viewable || fail "the window did not come up from the task bar"
-    xdotool windowfocus "$(main_window)" key alt+f
+    use_keyboard
+    xdotool key alt+f
     sleep 0.5
     xdotool key x
 }

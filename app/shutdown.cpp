@@ -57,7 +57,7 @@ void mainform::Form_Unload(int& Cancel)
         if (Reminders(I).AlarmSet != -1)
             continue;
         for (QWidget* w : windowlist::all()) {
-            if (windowlist::tagOf(w) == QLatin1String("mainform") && w->isVisible()) {
+            if (windowlist::tagOf(w) == QLatin1String("mainform") && isShownInFront(w)) {
                 refuse();
                 return;
             }
@@ -77,6 +77,18 @@ void mainform::Form_Unload(int& Cancel)
     ApplyLogonRule(anyArmed, true);
     if (m_services.tray)
         m_services.tray->remove();
+}
+
+// A main window that can go no further than minimised, because there is no
+// notification area or there was none when it withdrew, counts as withdrawn: the
+// exit goes on to the warnings instead of minimising it once more.
+bool mainform::isShownInFront(const QWidget* w) const
+{
+    if (!w->isVisible())
+        return false;
+    const auto* form = qobject_cast<const mainform*>(w);
+    const bool minimised = w->isMinimized() || (form && form->WindowState() == 1);
+    return !minimised && hasNotificationArea();
 }
 
 // Started at log-on exactly while a reminder is armed: one entry, never two, and

@@ -36,20 +36,31 @@ void mainform::Form_Resize()
     if (WindowState() != 1)
         return;
     SavePendingChanges();
+    // An alarm that rang while the save question was open has restored the window.
+    if (WindowState() != 1)
+        return;
     // Without a notification area the window stays minimised in the task bar, or
     // the program could never be reached again.
-    if (m_services.tray && m_services.tray->isAvailable())
+    if (hasNotificationArea()) {
         hide();
-    else
+    } else if (!isMinimized()) {
+        m_settingState = true;
         showMinimized();
+        m_settingState = false;
+    }
 }
 
 void mainform::mPopRestore_Click()
 {
     SetWindowState(0);
-    showNormal();
+    show();
     raise();
     activateWindow();
+}
+
+bool mainform::hasNotificationArea() const
+{
+    return m_services.tray && m_services.tray->isAvailable();
 }
 
 void mainform::mPopDetails_Click()

@@ -327,15 +327,16 @@ int mainform::MsgBox(const QString& text, int style, const QString& title)
 
 void mainform::SetWindowState(int state)
 {
-    m_settingState = true;
     m_windowState = state;
-    if (state == 1) {
-        if (isVisible())
-            setWindowState(windowState() | Qt::WindowMinimized);
-    } else {
+    // Minimising is not asked of the window manager here: it answers later, and
+    // its answer would meet a window the minimise handling has hidden already,
+    // leaving it iconic for the next restore. Form_Resize hides the window, or
+    // asks for the minimise itself when there is no notification area.
+    if (state == 0 && isMinimized()) {
+        m_settingState = true;
         setWindowState(windowState() & ~Qt::WindowMinimized);
+        m_settingState = false;
     }
-    m_settingState = false;
     Form_Resize();
 }
 
@@ -344,11 +345,15 @@ void mainform::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || m_settingState)
         return;
-    // The window manager's minimise button.
+    // The user minimises or restores the shown window through the window manager.
+    // A hidden window was withdrawn by the program: late answers about it change nothing.
+    if (!isVisible())
+        return;
     const int state = isMinimized() ? 1 : 0;
     if (state != m_windowState) {
         m_windowState = state;
-        QTimer::singleShot(0, this, [this] { guarded([this] { Form_Resize(); }); });
+        if (state == 1)
+            QTimer::singleShot(0, this, [this] { guarded([this] { Form_Resize(); }); });
     }
 }
 

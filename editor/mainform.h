@@ -155,6 +155,8 @@ private:
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
+    bool hasNotificationArea() const;
+    bool isShownInFront(const QWidget* w) const;
 
     Services m_services;
     int m_depth = 0;  // handlers in progress; above 1 inside a tick means another waits in a box

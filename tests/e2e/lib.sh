@@ -53,6 +53,7 @@ start_desktop() {
     PIDS+=($!)
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
+    if [ "$WM" = openbox ]; then start_wm; fi
 }
 
 start_tray() {
@@ -90,10 +91,10 @@ tray_icon_xy() {
     xwininfo -root -tree | awk -v name="\"${1:-Chimewright}\"" '
         /"panel"/ { depth = match($0, /[^ ]/); inpanel = 1; next }
         inpanel && match($0, /[^ ]/) <= depth { inpanel = 0 }
-        inpanel && index($0, name) {
+        inpanel && !done && index($0, name) {
             for (i = 1; i <= NF; i++) if ($i ~ /^\+-?[0-9]+\+-?[0-9]+$/) abs = $i
             sz = $0; sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+")
-            print p[2] + d[1] / 2, p[3] + d[2] / 2; exit }'
+            print p[2] + d[1] / 2, p[3] + d[2] / 2; done = 1 }'
 }
 
 icon_shown() { [ -n "$(tray_icon_xy "$@")" ]; }
@@ -110,14 +111,6 @@ window_id() {
         grep -q 'Width: 431' <<<"$info" && continue
         xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || continue
         echo "$id"; return 0
-    done
-    return 1
-}
-
-main_window_viewable() {
-    local id
-    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        xwininfo -id "$id" | grep -q 'IsViewable' && [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -gt 100 ] && return 0
     done
     return 1
 }
@@ -293,4 +286,127 @@ start_wayland() {
     wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
     export WAYLAND_DISPLAY=chimewright-wl QT_QPA_PLATFORM=wayland
     unset DISPLAY
+}
+
+# ---- The main window, with or without a window manager ----
+# A journey runs without a window manager, or under openbox when its second
+# argument is "openbox". Under a window manager the program's X window sits in a
+# frame and the manager answers map and state requests later, so the window is
+# judged by the X server's map state and the manager's WM_STATE, not by Qt.
+WM=${2:-none}
+
+start_wm() {
+    openbox --sm-disable >/dev/null 2>&1 &
+    PIDS+=($!)
+    wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "openbox did not start"
+}
+
+# main_window: the main window's own X window.
+main_window() {
+    local id
+    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 431' && { echo "$id"; return 0; }
+    done
+    return 1
+}
+
+map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}'; }
+# wm_state ID: Normal, Iconic, Withdrawn, or none when no window manager keeps one.
+wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state:/ {s = $3} END {print s ? s : "none"}'; }
+
+# main_window_viewable: shown on screen, and Normal for the window manager.
+main_window_viewable() {
+    local id; id=$(main_window) || return 1
+    [ "$(map_state "$id")" = IsViewable ] || return 1
+    [ "$WM" = none ] || [ "$(wm_state "$id")" = Normal ]
+}
+
+# main_window_withdrawn: hidden to the tray: unmapped, and neither iconic nor
+# normal for the window manager (no task bar entry).
+main_window_withdrawn() {
+    local id; id=$(main_window) || return 1
+    [ "$(map_state "$id")" = IsUnMapped ] || return 1
+    case $(wm_state "$id") in Normal | Iconic) return 1 ;; esac
+}
+
+# main_window_minimised: in the task bar: iconic for the window manager; with none,
+# still on screen (nothing could show it again otherwise).
+main_window_minimised() {
+    local id; id=$(main_window) || return 1
+    if [ "$WM" = none ]; then
+        [ "$(map_state "$id")" = IsViewable ]
+    else
+        [ "$(wm_state "$id")" = Iconic ] && [ "$(map_state "$id")" = IsUnMapped ]
+    fi
+}
+
+# shown_for SECONDS: the window comes up within 10 seconds and stays up that long
+# (a late state change must not take it away again).
+shown_for() {
+    wait_for 10 main_window_viewable || fail "the window did not show"
+    local until=$((SECONDS + $1))
+    while ((SECONDS < until)); do
+        main_window_viewable || fail "the window went away again: $(map_state "$(main_window)") $(wm_state "$(main_window)")"
+        sleep 0.2
+    done
+}
+
+# main_window_focused: the window has the keyboard (a restore brings it to the front).
+main_window_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(main_window)" ]; }
+
+# use_keyboard: gives the shown main window the keyboard before keys are typed
+# (keys sent at once may come before the toolkit has taken the focus).
+use_keyboard() {
+    # Under a window manager the restore has asked it for the focus (one set behind
+    # its back is taken away again), and a click while it still places the window
+    # may land on the desktop.
+    if [ "$WM" = none ]; then
+        xdotool windowfocus "$(main_window)" 2>/dev/null || true
+        wait_for 5 main_window_focused || fail "the window did not get the keyboard"
+        click_control 200 200  # a note, which takes no action
+    else
+        wait_for 5 main_window_focused || fail "the window did not get the keyboard"
+    fi
+    sleep 0.3
+}
+
+# stacked_above A B: window A is above window B (both the program's own X windows).
+stacked_above() {
+    local order
+    if [ "$WM" = none ]; then
+        order=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' | tac)  # listed top first
+    else
+        order=$(xprop -root _NET_CLIENT_LIST_STACKING | tr ',' '\n' | grep -o '0x[0-9a-f]*')
+    fi
+    awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
+        '$1 == a {ia = NR} $1 == b {ib = NR} END {exit !(ia && ib && ia > ib)}' <<<"$order"
+}
+
+# icon_settled: the icon is in the panel and stays the same window for about 2 seconds
+# (when a notification area comes up, the program shows its icon there afresh).
+icon_settled() {
+    local id last="" since=$SECONDS deadline=$((SECONDS + 15))
+    while ((SECONDS < deadline)); do
+        id=$(xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ {print $1; exit}' || true)
+        [ "$id" != "$last" ] && { last=$id; since=$SECONDS; }
+        [ -n "$id" ] && ((SECONDS - since >= 2)) && return 0
+        sleep 0.2
+    done
+    fail "the icon did not settle in the notification area"
+}
+
+# tray_menu KEY: opens the icon's menu and picks the item with that key.
+tray_menu() {
+    click_icon 3
+    sleep 1
+    xdotool key "$1"
+}
+
+# record_day FILE N: the alarm day of record N, as YYYY-MM-DD.
+record_day() {
+    python3 - "$1" "$2" <<'PY'
+import datetime, struct, sys
+r = open(sys.argv[1], 'rb').read()[(int(sys.argv[2]) - 1) * 2068:][:2068]
+print(datetime.date(1899, 12, 30) + datetime.timedelta(days=int(struct.unpack('<d', r[8:16])[0])))
+PY
 }

@@ -1,5 +1,6 @@
 # At start: a missed alarm of today is reported and spent, a reminder of tomorrow with
-# option 1 shows its notice; then today's alarm rings in its minute with the melody heard.
+# option 1 shows its notice; then today's alarm rings in its minute with the melody heard,
+# the window brought back with the ring box above it.
 source "$(dirname "$0")/lib.sh"
 
 start_desktop
@@ -20,7 +21,8 @@ wait_for 20 icon_shown || fail "no icon after the review"
 
 step "14:25: the alarm rings, and the melody is heard"
 wait_for 30 window_id "Chimewright Personal Alarm" || fail "the alarm did not ring"
-main_window_viewable || fail "the main window was not brought back"
+wait_for 5 main_window_viewable || fail "the main window was not brought back"
+stacked_above "$(window_id "Chimewright Personal Alarm")" "$(main_window)" || fail "the ring box is not above the window"
 if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
     sleep 0.5
     import -window root -crop 880x420+0+0 "$CHIMEWRIGHT_SHOTS/ringing.png"

@@ -1,4 +1,5 @@
-# Starts to the tray, opens from the icon, refuses a second copy, ends from the tray menu.
+# Starts to the tray, opens from the icon on the first click, goes back to the tray
+# when the window manager minimises it, refuses a second copy, ends from the tray menu.
 source "$(dirname "$0")/lib.sh"
 
 start_desktop
@@ -6,14 +7,23 @@ start_tray
 step "start: the icon appears, the window stays hidden"
 start_app
 wait_for 20 icon_shown || fail "the icon did not appear"
-main_window_viewable && fail "the window should start hidden"
+wait_for 10 main_window_withdrawn || fail "the window should start hidden"
 [ -f "$APP/reminders.dat" ] || fail "reminders.dat was not created"
 
-step "a left click shows the window"
+step "one left click shows the window, and it stays"
 click_icon 1
-wait_for 10 main_window_viewable || fail "the window did not show"
+shown_for 2
 if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
     import -window root -crop 431x360+0+0 "$CHIMEWRIGHT_SHOTS/window.png"
+fi
+
+if [ "$WM" != none ]; then
+    step "the window manager's minimise goes to the tray; one click brings the window back"
+    xdotool windowminimize "$(main_window)"
+    wait_for 10 main_window_withdrawn || fail "the minimised window did not go to the tray"
+    icon_shown || fail "the icon went away"
+    click_icon 1
+    shown_for 2
 fi
 
 step "a second copy ends at once and leaves reminders.dat alone"
@@ -36,9 +46,7 @@ click_icon 1
 wait_for 10 sh -c "! xdotool search --onlyvisible --name '^Chimewright Alarm Settings\$'" || fail "the summary stayed open"
 
 step "the tray menu's Exit ends the program and removes the icon"
-click_icon 3
-sleep 1
-xdotool key e
+tray_menu e
 wait_for 15 sh -c "! kill -0 $APP_PID" || fail "the program did not end"
 icon_shown && fail "the icon is still there"
 

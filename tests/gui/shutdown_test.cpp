@@ -25,6 +25,8 @@ class ShutdownTest : public QObject {
 private slots:
     void nothingArmedEndsAndRemovesOneEntry();
     void visibleWindowWithAnArmedReminderWithdraws();
+    void withoutNotificationAreaTheExitWarns_data();
+    void withoutNotificationAreaTheExitWarns();
     void nearAlarmWarnings();
     void hourBoundaries();
     void existingOtherEntryIsKept();
@@ -60,6 +62,46 @@ void ShutdownTest::visibleWindowWithAnArmedReminderWithdraws()
     QCOMPARE(desk.form->WindowState(), 1);
     QCOMPARE(desk.tray.removes, 0);
     QVERIFY(desk.boxes.shown.isEmpty());
+}
+
+// A window that can only be minimised, because there is no notification area or
+// there was none when it withdrew, counts as withdrawn: the exit warns and ends.
+void ShutdownTest::withoutNotificationAreaTheExitWarns_data()
+{
+    QTest::addColumn<bool>("trayLater");  // a notification area comes up before the exit
+    QTest::addColumn<bool>("restored");   // the user brought the window up first
+    QTest::addColumn<int>("answer");
+    QTest::newRow("minimised, OK") << false << false << int(msgbox::kOk);
+    QTest::newRow("minimised, Cancel") << false << false << int(msgbox::kCancel);
+    QTest::newRow("restored from the task bar, OK") << false << true << int(msgbox::kOk);
+    QTest::newRow("late tray, OK") << true << false << int(msgbox::kOk);
+}
+
+void ShutdownTest::withoutNotificationAreaTheExitWarns()
+{
+    QFETCH(bool, trayLater);
+    QFETCH(bool, restored);
+    QFETCH(int, answer);
+    Desk desk(kDay, QTime(10, 0));
+    desk.tray.available = false;
+    desk.put(2, armedRecord(kDay, "11:00 AM"));
+    QVERIFY(desk.start());
+    QVERIFY(desk.form->isVisible() && desk.form->isMinimized());
+    if (restored)
+        desk.form->setWindowState(Qt::WindowNoState);  // as the window manager reports it
+    desk.tray.available = trayLater;
+    desk.boxes.expect(answer);
+    QCOMPARE(closes(desk), answer == msgbox::kOk);
+    QCOMPARE(desk.texts(), QStringList{kWarning});
+    if (answer == msgbox::kOk) {
+        QCOMPARE(desk.logon.entries.keys(), QStringList{kEntry});
+        QCOMPARE(desk.tray.removes, 1);
+    } else {
+        QVERIFY(desk.form->isVisible() && desk.form->isMinimized());  // still reachable
+        QCOMPARE(desk.form->WindowState(), 1);
+        QCOMPARE(desk.tray.removes, 0);
+    }
+    VERIFY_BOXES(desk);
 }
 
 void ShutdownTest::nearAlarmWarnings()

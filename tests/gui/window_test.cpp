@@ -28,6 +28,7 @@ private slots:
     void startupFailureStillReachesTheTray();
     void trayEventsAndMinimise();
     void withoutNotificationAreaTheWindowStaysReachable();
+    void ringDuringTheMinimiseQuestionKeepsTheWindow();
     void summaryListingIsFreshAndNotDoubled();
     void helpStartsTheViewer();
 };
@@ -252,6 +253,7 @@ void WindowTest::trayEventsAndMinimise()
     Desk desk;
     QVERIFY(desk.start());
     mainform& form = *desk.form;
+    QVERIFY(!form.isMinimized());
     desk.tray.click(512);  // plain mouse movement
     QVERIFY(!form.isVisible());
     // The right click's menu: shown by the notification area it was handed to, else
@@ -268,7 +270,24 @@ void WindowTest::trayEventsAndMinimise()
     QCOMPARE(form.WindowState(), 0);
     desk.run([&] { form.SetWindowState(1); });
     QVERIFY(!form.isVisible());
+    // The program's own minimise withdraws without asking for an iconic window,
+    // which a window manager would still hold on the next restore.
+    QVERIFY(!form.isMinimized());
     desk.tray.click(515);
+    QVERIFY(form.isVisible());
+
+    // The window manager's minimise button withdraws to the tray; its late answers
+    // about the hidden window change nothing, and one click brings it back whole.
+    form.setWindowState(form.windowState() | Qt::WindowMinimized);
+    QTRY_VERIFY(!form.isVisible());
+    QCOMPARE(form.WindowState(), 1);
+    form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
+    form.setWindowState(form.windowState() | Qt::WindowMinimized);
+    QCOMPARE(form.WindowState(), 1);
+    desk.tray.click(514);
+    QVERIFY(form.isVisible() && !form.isMinimized());
+    QCOMPARE(form.WindowState(), 0);
+    QTest::qWait(20);  // nothing queued hides it again
     QVERIFY(form.isVisible());
 
     // A left click closes the summary window opened by Details; Restore leaves it open.
@@ -285,8 +304,51 @@ void WindowTest::withoutNotificationAreaTheWindowStaysReachable()
     Desk desk;
     desk.tray.available = false;
     QVERIFY(desk.start());
-    QVERIFY(desk.form->isVisible());
-    QVERIFY(desk.form->isMinimized());
+    mainform& form = *desk.form;
+    QVERIFY(form.isVisible());
+    QVERIFY(form.isMinimized());
+    // Restored and minimised again from the task bar, it stays there.
+    form.setWindowState(Qt::WindowNoState);
+    QCOMPARE(form.WindowState(), 0);
+    form.setWindowState(Qt::WindowMinimized);
+    QTest::qWait(20);
+    QVERIFY(form.isVisible() && form.isMinimized());
+    QCOMPARE(form.WindowState(), 1);
+    // A notification area that comes later: its icon brings the window up.
+    desk.tray.available = true;
+    desk.tray.click(514);
+    QVERIFY(form.isVisible() && !form.isMinimized());
+    QCOMPARE(form.WindowState(), 0);
+}
+
+// The ring restores the window while the minimise's save question is open; the
+// minimise that asked must not hide it afterwards.
+void WindowTest::ringDuringTheMinimiseQuestionKeepsTheWindow()
+{
+    Desk desk(QDate(2026, 12, 6), QTime(8, 59, 0));
+    desk.put(2, armedRecord(desk.today(), "09:00 AM", 0, "rings"));
+    QVERIFY(desk.start());
+    mainform& form = *desk.form;
+    desk.tray.click(514);
+    form.Text1->setText("3pm");
+    bool shownWhileRinging = false;
+    desk.boxes.onShow = [&](const ShownBox& box) {
+        if (box.title == QLatin1String("Chimewright Personal Alarm"))
+            shownWhileRinging = form.isVisible();
+        if (box.text.startsWith(QLatin1String("Settings for Reminder# 1"))) {
+            desk.clock.set(desk.today(), QTime(9, 0, 0));
+            form.guarded([&] { form.Timer1_Timer(2); });
+        }
+    };
+    desk.boxes.expect(msgbox::kOk);      // the ring
+    desk.boxes.expect(msgbox::kCancel);  // the save question
+    desk.run([&] { form.SetWindowState(1); });
+    QVERIFY(shownWhileRinging);
+    QCOMPARE(desk.saved(2).AlarmSet, 0);
+    QVERIFY(form.isVisible() && !form.isMinimized());
+    QCOMPARE(form.WindowState(), 0);
+    QCOMPARE(form.CurrentReminder, 2);  // showing the rung reminder
+    VERIFY_BOXES(desk);
 }
 
 void WindowTest::summaryListingIsFreshAndNotDoubled()

@@ -3,9 +3,20 @@
 # Every helper process is started here, remembered by PID and stopped on exit.
 set -euo pipefail
 
+# need COMMAND...: ends at once, saying which, when a tool the journey calls is missing.
+need() {
+    local c
+    for c; do
+        command -v "$c" >/dev/null || { echo "FAIL: '$c' is not installed; tools/install-packages installs the test packages" >&2; exit 1; }
+    done
+}
+need Xvfb trayer xdotool xwininfo xprop dbus-daemon /usr/libexec/at-spi-bus-launcher pulseaudio pactl parec gst-inspect-1.0 sox python3 bc timeout
+
 BUILD_EXE=$1
 WORK=$(mktemp -d)
 PIDS=()
+AT_EXIT=()  # commands run after the helper processes are stopped
+AS_USER=()  # a prefix that runs the program and its sound server as another user
 FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 
 cleanup() {
@@ -17,6 +28,9 @@ cleanup() {
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         wait "${PIDS[i]}" 2>/dev/null || true
     done
+    for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do
+        eval "${AT_EXIT[i]}" || true
+    done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -25,7 +39,9 @@ fail() {
     echo "FAIL: $*" >&2
     [ -n "${DISPLAY:-}" ] && [ -n "${CHIMEWRIGHT_SHOTS:-}" ] && import -window root "$CHIMEWRIGHT_SHOTS/failure.png" 2>/dev/null
     xwininfo -root -tree 2>/dev/null | grep -i chime >&2 || true
+    box_texts 2>/dev/null | sed 's/^/open box: /' >&2 || true
     cat "$WORK/app.log" >&2 2>/dev/null || true
+    [ -s "$WORK/trayer.log" ] && sed 's/^/trayer: /' "$WORK/trayer.log" >&2
     exit 1
 }
 step() { echo "-- $*"; }
@@ -43,7 +59,7 @@ APP=$WORK/app
 mkdir -p "$APP" "$WORK/home/.config" "$WORK/rt"
 chmod 700 "$WORK/rt"
 cp "$BUILD_EXE" "$(dirname "$BUILD_EXE")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
-export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_RUNTIME_DIR=$WORK/rt
+export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/home/.cache XDG_RUNTIME_DIR=$WORK/rt
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 
@@ -53,32 +69,44 @@ start_desktop() {
     PIDS+=($!)
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
+    # A session bus of its own: nothing is autolaunched behind the journey's back.
+    "${AS_USER[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
+    PIDS+=($!)
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "no session bus"
+    # The accessibility bus, so that a box's text can be read (a failure shows every open one).
+    "${AS_USER[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
+    PIDS+=($!)
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
 start_tray() {
     trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --expand true --transparent false --tint 0xcccccc >/dev/null 2>&1 &
+        --expand true --transparent false --tint 0xcccccc >"$WORK/trayer.log" 2>&1 &
     PIDS+=($!)
-    wait_for 10 sh -c "xwininfo -root -tree | grep -q '\"panel\"'" || fail "no tray host"
+    wait_for 20 sh -c "xwininfo -root -tree | grep -q '\"panel\"'" || fail "no tray host"
 }
 
 start_sound() {
-    mkdir -p "$XDG_RUNTIME_DIR/pulse"
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    "${AS_USER[@]}" mkdir -p "$XDG_RUNTIME_DIR/pulse"
+    "${AS_USER[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
         -L "module-null-sink sink_name=test_sink" \
         -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" >/dev/null 2>&1 &
     PIDS+=($!)
     export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
     wait_for 15 pactl info || fail "no sound server"
+    # GStreamer scans its plugins on first use in a fresh home: done here, it does not
+    # eat into the time the program gives a sound to start.
+    "${AS_USER[@]}" timeout 120 gst-inspect-1.0 >/dev/null 2>&1 || fail "GStreamer's plugin registry could not be built"
 }
 
 # start_app [FAKETIME]: starts the program, the clock faked from that moment when given.
 start_app() {
     if [ -n "${1:-}" ]; then
-        LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 \
-            "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+        "${AS_USER[@]}" env LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+            FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
     else
-        "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+        "${AS_USER[@]}" "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
     fi
     APP_PID=$!
     PIDS+=($APP_PID)
@@ -136,6 +164,9 @@ click_control() {
     done
     fail "the main window is not shown"
 }
+
+# box_texts: "title<TAB>text" of every open message box, read through the accessibility bus.
+box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" boxes; }
 
 box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
@@ -209,7 +240,8 @@ set_clock_offset() {
 }
 
 start_app_on_clock() {
-    LD_PRELOAD=$FAKETIME_LIB FAKETIME_TIMESTAMP_FILE=$CLOCK_FILE FAKETIME_CACHE_DURATION=1 \
+    # The clock library is loaded by the program alone, after any change of user.
+    "${AS_USER[@]}" env LD_PRELOAD=$FAKETIME_LIB FAKETIME_TIMESTAMP_FILE=$CLOCK_FILE FAKETIME_CACHE_DURATION=1 \
         FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
     APP_PID=$!
     PIDS+=($APP_PID)

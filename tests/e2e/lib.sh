@@ -135,34 +135,34 @@ window_id() {
         info=$(xwininfo -id "$id" 2>/dev/null) || continue
         grep -q IsViewable <<<"$info" || continue
         [ "$(awk '/Width:/ {print $2}' <<<"$info")" -gt 60 ] || continue
-        grep -q 'Width: 431' <<<"$info" && continue
         xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || continue
         echo "$id"; return 0
     done
     return 1
 }
 
-main_window_viewable() {
+# The main window is told from the boxes that share its title by its window type
+# (a box may be as wide as the window with other fonts).
+main_window_id() {
     local id
     for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        xwininfo -id "$id" | grep -q 'IsViewable' && [ "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" -gt 100 ] && return 0
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_NORMAL' || continue
+        xwininfo -id "$id" | grep -q IsViewable && { echo "$id"; return 0; }
     done
     return 1
 }
 
+main_window_viewable() { main_window_id >/dev/null; }
+
 # click_control X Y: clicks at a point of the main window's client area (below its menu bar).
 click_control() {
     local id info x y h
-    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        info=$(xwininfo -id "$id")
-        grep -q 'Width: 431' <<<"$info" && grep -q IsViewable <<<"$info" || continue
-        x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-        y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-        h=$(awk '/Height:/ {print $2}' <<<"$info")
-        xdotool mousemove $((x + $1)) $((y + h - 322 + $2)) click 1
-        return 0
-    done
-    fail "the main window is not shown"
+    id=$(main_window_id) || fail "the main window is not shown"
+    info=$(xwininfo -id "$id")
+    x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+    h=$(awk '/Height:/ {print $2}' <<<"$info")
+    xdotool mousemove $((x + $1)) $((y + h - 322 + $2)) click 1
 }
 
 # box_texts: "title<TAB>text" of every open message box, read through the accessibility bus.

@@ -8,7 +8,7 @@ start_app
 main_id() {
     local id
     for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        xwininfo -id "$id" | grep -q 'Width: 431' && { echo "$id"; return 0; }
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q _NET_WM_WINDOW_TYPE_NORMAL && { echo "$id"; return 0; }
     done
     return 1
 }

@@ -1,6 +1,7 @@
 # The real program's start-up to the tray and its end on SIGTERM under valgrind
 # memcheck: no memory errors, no memory that is definitely lost.
 source "$(dirname "$0")/lib.sh"
+need valgrind
 
 start_desktop
 start_tray

@@ -20,8 +20,12 @@ AS_USER=()  # a prefix that runs the program and its sound server as another use
 FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 
 cleanup() {
-    local i
+    local i live
+    # Only processes of this journey not yet reaped: a PID already waited for may by now
+    # belong to another journey running beside this one.
+    live=" $(jobs -p | tr '\n' ' ') "
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        [[ $live == *" ${PIDS[i]} "* ]] || continue
         kill "${PIDS[i]}" 2>/dev/null || true
         kill -CONT "${PIDS[i]}" 2>/dev/null || true
     done

@@ -3,15 +3,16 @@
 # Every helper process is started here, remembered by PID and stopped on exit.
 set -euo pipefail
 
-# Each journey runs in a network and mount namespace of its own, with a private X socket
-# folder: X servers of other sessions (a chroot, another checkout's tests) keep their lock
-# files elsewhere but share the abstract socket names, so that a display number could be
-# handed out twice and clients could reach, or be reached from, another session's desktop.
+# Each journey runs in a network and mount namespace of its own, with a private /tmp: X
+# servers of other sessions (a chroot, another checkout's tests) keep their lock files
+# elsewhere but share the abstract socket names, so that a display number could be handed
+# out twice and clients could reach, or be reached from, another session's desktop; and an
+# X server whose sockets and lock files disagree gives up after announcing its display.
 if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ]; then
     export CHIMEWRIGHT_ISOLATED=1
     if [ "$(id -u)" = 0 ] && unshare --net --mount true 2>/dev/null; then
         exec unshare --net --mount --propagation private bash -c \
-            'mkdir -p -m 1777 /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec bash "$@"' bash "${BASH_SOURCE[1]}" "$@"
+            'mount -t tmpfs -o mode=1777 tmpfs /tmp && exec bash "$@"' bash "${BASH_SOURCE[1]}" "$@"
     fi
     echo "note: not root, the journey shares the X socket names with other sessions"
 fi
@@ -82,7 +83,9 @@ unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 
 start_desktop() {
     exec 5>"$WORK/display"
-    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: a server resets when its last client leaves, and a client connecting
+    # meanwhile (a tray host after a poll, the program after the accessibility launcher) fails.
+    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     PIDS+=($!)
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")

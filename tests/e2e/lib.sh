@@ -3,19 +3,51 @@
 # Every helper process is started here, remembered by PID and stopped on exit.
 set -euo pipefail
 
+# Each journey runs in a network and mount namespace of its own, with a private /tmp: X
+# servers of other sessions (a chroot, another checkout's tests) keep their lock files
+# elsewhere but share the abstract socket names, so that a display number could be handed
+# out twice and clients could reach, or be reached from, another session's desktop; and an
+# X server whose sockets and lock files disagree gives up after announcing its display.
+if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ]; then
+    export CHIMEWRIGHT_ISOLATED=1
+    if [ "$(id -u)" = 0 ] && unshare --net --mount true 2>/dev/null; then
+        exec unshare --net --mount --propagation private bash -c \
+            'mount -t tmpfs -o mode=1777 tmpfs /tmp && exec bash "$@"' bash "${BASH_SOURCE[1]}" "$@"
+    fi
+    echo "note: not root, the journey shares the X socket names with other sessions"
+fi
+
+# need COMMAND...: ends at once, saying which, when a tool the journey calls is missing.
+need() {
+    local c
+    for c; do
+        command -v "$c" >/dev/null || { echo "FAIL: '$c' is not installed; tools/install-packages installs the test packages" >&2; exit 1; }
+    done
+}
+need Xvfb trayer xdotool xwininfo xprop dbus-daemon /usr/libexec/at-spi-bus-launcher pulseaudio pactl parec gst-inspect-1.0 sox python3 bc timeout
+
 BUILD_EXE=$1
 WORK=$(mktemp -d)
 PIDS=()
+AT_EXIT=()  # commands run after the helper processes are stopped
+AS_USER=()  # a prefix that runs the program and its sound server as another user
 FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
 
 cleanup() {
-    local i
+    local i live
+    # Only processes of this journey not yet reaped: a PID already waited for may by now
+    # belong to another journey running beside this one.
+    live=" $(jobs -p | tr '\n' ' ') "
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
+        [[ $live == *" ${PIDS[i]} "* ]] || continue
         kill "${PIDS[i]}" 2>/dev/null || true
         kill -CONT "${PIDS[i]}" 2>/dev/null || true
     done
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         wait "${PIDS[i]}" 2>/dev/null || true
+    done
+    for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do
+        eval "${AT_EXIT[i]}" || true
     done
     rm -rf "$WORK"
 }
@@ -25,7 +57,9 @@ fail() {
     echo "FAIL: $*" >&2
     [ -n "${DISPLAY:-}" ] && [ -n "${CHIMEWRIGHT_SHOTS:-}" ] && import -window root "$CHIMEWRIGHT_SHOTS/failure.png" 2>/dev/null
     xwininfo -root -tree 2>/dev/null | grep -i chime >&2 || true
+    box_texts 2>/dev/null | sed 's/^/open box: /' >&2 || true
     cat "$WORK/app.log" >&2 2>/dev/null || true
+    [ -s "$WORK/trayer.log" ] && sed 's/^/trayer: /' "$WORK/trayer.log" >&2
     exit 1
 }
 step() { echo "-- $*"; }
@@ -43,43 +77,49 @@ APP=$WORK/app
 mkdir -p "$APP" "$WORK/home/.config" "$WORK/rt"
 chmod 700 "$WORK/rt"
 cp "$BUILD_EXE" "$(dirname "$BUILD_EXE")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
-export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_RUNTIME_DIR=$WORK/rt
+export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/home/.cache XDG_RUNTIME_DIR=$WORK/rt
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 
 start_desktop() {
     exec 5>"$WORK/display"
-    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: a server resets when its last client leaves, and a client connecting
+    # meanwhile (a tray host after a poll, the program after the accessibility launcher) fails.
+    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     PIDS+=($!)
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
     if [ "$WM" = openbox ]; then start_wm; fi
+    start_bus
 }
 
 start_tray() {
     trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --expand true --transparent false --tint 0xcccccc >/dev/null 2>&1 &
+        --expand true --transparent false --tint 0xcccccc >"$WORK/trayer.log" 2>&1 &
     PIDS+=($!)
-    wait_for 10 sh -c "xwininfo -root -tree | grep -q '\"panel\"'" || fail "no tray host"
+    wait_for 20 sh -c "xwininfo -root -tree | grep -q '\"panel\"'" || fail "no tray host"
 }
 
 start_sound() {
-    mkdir -p "$XDG_RUNTIME_DIR/pulse"
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    "${AS_USER[@]}" mkdir -p "$XDG_RUNTIME_DIR/pulse"
+    "${AS_USER[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
         -L "module-null-sink sink_name=test_sink" \
         -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" >/dev/null 2>&1 &
     PIDS+=($!)
     export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
     wait_for 15 pactl info || fail "no sound server"
+    # GStreamer scans its plugins on first use in a fresh home: done here, it does not
+    # eat into the time the program gives a sound to start.
+    "${AS_USER[@]}" timeout 120 gst-inspect-1.0 >/dev/null 2>&1 || fail "GStreamer's plugin registry could not be built"
 }
 
 # start_app [FAKETIME]: starts the program, the clock faked from that moment when given.
 start_app() {
     if [ -n "${1:-}" ]; then
-        LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 \
-            "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+        "${AS_USER[@]}" env LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+            FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
     else
-        "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
+        "${AS_USER[@]}" "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
     fi
     APP_PID=$!
     PIDS+=($APP_PID)
@@ -108,7 +148,6 @@ window_id() {
         info=$(xwininfo -id "$id" 2>/dev/null) || continue
         grep -q IsViewable <<<"$info" || continue
         [ "$(awk '/Width:/ {print $2}' <<<"$info")" -gt 60 ] || continue
-        grep -q 'Width: 431' <<<"$info" && continue
         xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || continue
         echo "$id"; return 0
     done
@@ -118,17 +157,16 @@ window_id() {
 # click_control X Y: clicks at a point of the main window's client area (below its menu bar).
 click_control() {
     local id info x y h
-    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        info=$(xwininfo -id "$id")
-        grep -q 'Width: 431' <<<"$info" && grep -q IsViewable <<<"$info" || continue
-        x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-        y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-        h=$(awk '/Height:/ {print $2}' <<<"$info")
-        xdotool mousemove $((x + $1)) $((y + h - 322 + $2)) click 1
-        return 0
-    done
-    fail "the main window is not shown"
+    main_window_viewable && id=$(main_window) || fail "the main window is not shown"
+    info=$(xwininfo -id "$id")
+    x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
+    y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
+    h=$(awk '/Height:/ {print $2}' <<<"$info")
+    xdotool mousemove $((x + $1)) $((y + h - 322 + $2)) click 1
 }
+
+# box_texts: "title<TAB>text" of every open message box, read through the accessibility bus.
+box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" boxes; }
 
 box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
@@ -202,7 +240,8 @@ set_clock_offset() {
 }
 
 start_app_on_clock() {
-    LD_PRELOAD=$FAKETIME_LIB FAKETIME_TIMESTAMP_FILE=$CLOCK_FILE FAKETIME_CACHE_DURATION=1 \
+    # The clock library is loaded by the program alone, after any change of user.
+    "${AS_USER[@]}" env LD_PRELOAD=$FAKETIME_LIB FAKETIME_TIMESTAMP_FILE=$CLOCK_FILE FAKETIME_CACHE_DURATION=1 \
         FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
     APP_PID=$!
     PIDS+=($APP_PID)
@@ -232,19 +271,21 @@ watch_rings() {
 PY=/usr/bin/python3
 E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
-# start_bus: a private session bus with the accessibility bus on it; the program
-# started afterwards publishes its widgets there.
+# start_bus: a session bus of the journey's own (nothing is autolaunched behind its
+# back) with the accessibility bus on it, so that every box's text can be read and
+# the program's widgets are published there. start_desktop starts it.
 start_bus() {
-    exec 6>"$WORK/bus"
-    dbus-daemon --session --nofork --nopidfile --print-address=6 >/dev/null 2>&1 &
+    [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || return 0
+    "${AS_USER[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
     PIDS+=($!)
-    wait_for 10 test -s "$WORK/bus" || fail "no session bus"
-    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$WORK/bus")
-    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "no session bus"
+    [ -z "${NO_A11Y:-}" ] || return 0
+    "${AS_USER[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
     PIDS+=($!)
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-        || fail "no accessibility bus"
+    ((${#AS_USER[@]})) || wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress || fail "no accessibility bus"
 }
 
 # at CMD ARGS...: one reading of the program over AT-SPI (tests/e2e/atspi.py).
@@ -281,6 +322,7 @@ sni_registered() { [ -s "$WORK/sni" ]; }
 # start_wayland: a headless Wayland compositor; the program started afterwards runs
 # on it natively (no X server is left in reach).
 start_wayland() {
+    need weston
     weston --backend=headless-backend.so --socket=chimewright-wl --idle-time=0 >"$WORK/weston.log" 2>&1 &
     PIDS+=($!)
     wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
@@ -296,16 +338,18 @@ start_wayland() {
 WM=${2:-none}
 
 start_wm() {
+    need openbox
     openbox --sm-disable >/dev/null 2>&1 &
     PIDS+=($!)
     wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "openbox did not start"
 }
 
-# main_window: the main window's own X window.
+# main_window: the main window's own X window, told from the boxes that share its
+# title by its window type (a box may be as wide as the window with other fonts).
 main_window() {
     local id
     for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        xwininfo -id "$id" 2>/dev/null | grep -q 'Width: 431' && { echo "$id"; return 0; }
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_NORMAL' && { echo "$id"; return 0; }
     done
     return 1
 }

@@ -6,6 +6,13 @@ WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 melody="$(dirname "$1")/odetojoy.mid"
 cd "$WORK"
+for c in sox gst-launch-1.0 gst-inspect-1.0 python3 timeout; do
+    command -v "$c" >/dev/null || { echo "FAIL: '$c' is not installed; tools/install-packages installs the test packages" >&2; exit 1; }
+done
+# A home of its own: GStreamer's plugin registry is not shared with other runs, and is
+# built here rather than inside the first decode's time limit.
+export HOME=$WORK XDG_CACHE_HOME=$WORK/.cache
+timeout 120 gst-inspect-1.0 >/dev/null 2>&1 || { echo "FAIL: GStreamer's plugin registry could not be built" >&2; exit 1; }
 
 sox -n -r 44100 -c 1 -b 16 tone.wav synth 1 sine 440 vol 0.5
 for ext in au aif aiff aifc snd; do

@@ -1,9 +1,12 @@
 // Writes reminders and sound settings through the program's file layer without end,
-// so that a test can kill it at any moment and inspect what it left.
+// so that a test can kill it at any moment and inspect what it left. A write the
+// system refuses (full disk, file-size limit) is counted on stderr and the loop goes on.
+#include <cstdio>
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include "platform/datetime.h"
+#include "platform/errors.h"
 #include "store/remindersfile.h"
 #include "store/soundsetting.h"
 
@@ -30,10 +33,14 @@ int main(int argc, char* argv[])
             r.makeSpent();
             break;
         }
-        RemindersFile file(2068);
-        file.write(n, r);
-        file.close();
-        if (i % 5 == 0)
-            soundsetting::write(QStringLiteral("/sounds/path number %1.wav").arg(i));
+        try {
+            RemindersFile file(2068);
+            file.write(n, r);
+            file.close();
+            if (i % 5 == 0)
+                soundsetting::write(QStringLiteral("/sounds/path number %1.wav").arg(i));
+        } catch (const AppError&) {
+            std::fputs("refused\n", stderr);
+        }
     }
 }

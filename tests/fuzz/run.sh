@@ -2,6 +2,11 @@
 # usage: run.sh TARGET SECONDS [BUILD_DIR]
 set -euo pipefail
 target=$1 seconds=$2
+for c in clang++ pkg-config; do
+    command -v "$c" >/dev/null || { echo "FAIL: '$c' is not installed; tools/install-packages installs the test packages" >&2; exit 1; }
+done
+runtime=$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a
+[ -e "$runtime" ] || { echo "FAIL: clang's fuzzer runtime is missing ($runtime): install libclang-rt-14-dev" >&2; exit 1; }
 src=$(cd "$(dirname "$0")/../.." && pwd)
 out=${3:-$(mktemp -d)}
 mkdir -p "$out"

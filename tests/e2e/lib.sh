@@ -335,7 +335,7 @@ start_wayland() {
 # argument is "openbox". Under a window manager the program's X window sits in a
 # frame and the manager answers map and state requests later, so the window is
 # judged by the X server's map state and the manager's WM_STATE, not by Qt.
-WM=${2:-none}
+case ${2:-} in openbox) WM=openbox ;; *) WM=none ;; esac
 
 start_wm() {
     need openbox

@@ -166,7 +166,7 @@ click_control() {
 }
 
 # box_texts: "title<TAB>text" of every open message box, read through the accessibility bus.
-box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" boxes; }
+box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" alerts; }
 
 box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 

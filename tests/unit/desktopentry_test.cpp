@@ -26,6 +26,8 @@ QStringList execArgs(const QString& value)
         if (quoted) {
             if (c == QLatin1Char('\\') && i + 1 < s.size()) {
                 cur += s[++i];
+            } else if (c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\')) {
+                return {QStringLiteral("unescaped reserved character")};  // a shell would expand it
             } else if (c == QLatin1Char('"')) {
                 quoted = false;
             } else {

@@ -150,9 +150,9 @@ disk() {
 }
 
 fsize() {
-    step "a 1000-byte file-size limit: the start-up write fails half-way, is reported, the file stays whole"
+    step "a 1000-byte file-size limit: spending a missed alarm fails half-way, is reported, the file stays whole"
     start_desktop; start_tray
-    make_records "$APP/reminders.dat" "1|2026-12-09|09:00 AM|0|later|1"
+    make_records "$APP/reminders.dat" "1|2026-12-06|09:00 AM|0|missed|1"
     local before; before=$(sum "$APP/reminders.dat")
     # Through a pipe, so that the limit does not meet the log first.
     LD_PRELOAD=$FAKETIME_LIB FAKETIME="@2026-12-06 10:00:00" FAKETIME_DONT_FAKE_MONOTONIC=1 \

@@ -99,7 +99,6 @@ void ShutdownTest::withoutNotificationAreaTheExitWarns()
         QCOMPARE(desk.form->WindowState(), 1);
         QCOMPARE(desk.tray.removes, 0);
     }
-    VERIFY_BOXES(desk);
 }
 
 void ShutdownTest::nearAlarmWarnings()
@@ -120,7 +119,6 @@ void ShutdownTest::nearAlarmWarnings()
         QVERIFY(closes(desk));
         QCOMPARE(desk.logon.entries.keys(), QStringList{kEntry});
         QCOMPARE(desk.logon.entries.value(kEntry), desk.dir.path() + "/chimewright");
-        VERIFY_BOXES(desk);
     }
     Desk desk(kDay, QTime(10, 0));
     desk.put(1, armedRecord(kDay.addDays(-2), "09:00 AM"));  // past: a negative difference warns too
@@ -133,7 +131,6 @@ void ShutdownTest::nearAlarmWarnings()
     desk.boxes.expect(msgbox::kOk);
     QVERIFY(closes(desk));
     QCOMPARE(desk.boxes.shown.size(), 3);
-    VERIFY_BOXES(desk);
 }
 
 // Fewer than 24 whole hour boundaries to the alarm warn: 23 do, 24 do not.
@@ -204,7 +201,6 @@ void ShutdownTest::editsAtExit()
         QCOMPARE(desk.saved(1), row.saved);
         QCOMPARE(desk.logon.entries.contains(kEntry), row.saved.isArmed());
         QVERIFY(!desk.form->isVisible());
-        VERIFY_BOXES(desk);
     }
 }
 void ShutdownTest::endSessionAsksNothing()
@@ -242,7 +238,6 @@ void ShutdownTest::sessionSaveRequestKeepsRunningAndRinging()
     emit desk.form->Timer1[1]->tick();
     QCOMPARE(desk.texts(), QStringList{"Message:\r\nstill here"});
     QCOMPARE(ended.count(), 0);
-    VERIFY_BOXES(desk);
 }
 
 void ShutdownTest::failingLogonEntryIsReportedOncePerChangeAndNeverBlocksTheExit()
@@ -263,7 +258,6 @@ void ShutdownTest::failingLogonEntryIsReportedOncePerChangeAndNeverBlocksTheExit
     desk.run([&] { desk.form->SetWindowState(1); });
     QVERIFY(closes(desk));  // the exit ends although the entry cannot be written
     QCOMPARE(desk.boxes.shown.size(), 2);
-    VERIFY_BOXES(desk);
 
     // A change of the wanted state is reported again.
     Desk other(kDay, QTime(10, 0));
@@ -284,7 +278,6 @@ void ShutdownTest::failingLogonEntryIsReportedOncePerChangeAndNeverBlocksTheExit
     QCOMPARE(other.texts().count(other.logon.failure), 2);
     QVERIFY(closes(other));
     QCOMPARE(other.texts().count(other.logon.failure), 2);
-    VERIFY_BOXES(other);
 }
 
 void ShutdownTest::setAudioFile()

@@ -38,7 +38,6 @@ private slots:
     void rejectedTimesSelectTheText();
     void pastTimeAroundTheCurrentMinute();
     void confirmedAlarmForTodayArmsAndWithdraws();
-    void tomorrowAnyTimeNoTimer();
     void cancelKeepsFileButNotTheInMemoryTime();
     void messagesInTheSummaryAndTheRecord();
     void laterDayStopsARunningTimer();
@@ -145,18 +144,6 @@ void EditorTest::confirmedAlarmForTodayArmsAndWithdraws()
     QCOMPARE(desk.logon.entries.keys(), QStringList{"Chimewright.EXE.desktop"});  // in step at once
 }
 
-void EditorTest::tomorrowAnyTimeNoTimer()
-{
-    Editing desk(QTime(23, 0));
-    desk.type("1am", desk.today().addDays(1));
-    desk.form->Option1->setChecked(true);
-    desk.boxes.expect(msgbox::kOk);
-    desk.setAlarm();
-    QVERIFY(desk.boxes.shown.first().text.contains(QLatin1String("Additional Setting: One day before scheduled date\r\n")));
-    QCOMPARE(desk.saved(1).AdvanceOption, 1);
-    QVERIFY(!desk.form->Timer1[1]->isEnabled());
-}
-
 void EditorTest::cancelKeepsFileButNotTheInMemoryTime()
 {
     Editing desk;
@@ -190,20 +177,23 @@ void EditorTest::messagesInTheSummaryAndTheRecord()
     QCOMPARE(desk.saved(1).Message, longText.left(2048));
 }
 
+// Only an alarm for today runs a timer, however near a later day's alarm is.
 void EditorTest::laterDayStopsARunningTimer()
 {
-    Editing desk;
-    desk.type("3pm", desk.today());
+    Editing desk(QTime(22, 0));
+    desk.type("11pm", desk.today());
     desk.boxes.expect(msgbox::kOk);
     desk.setAlarm();
     QVERIFY(desk.form->Timer1[1]->isEnabled());
     desk.form->mPopRestore_Click();
-    desk.type("3pm", desk.today().addDays(2));
+    desk.type("1am", desk.today().addDays(1));
+    desk.form->Option1->setChecked(true);
     desk.boxes.expect(msgbox::kOk);
     desk.setAlarm();
+    QVERIFY(desk.boxes.shown.last().text.contains(QLatin1String("Additional Setting: One day before scheduled date\r\n")));
+    QCOMPARE(desk.saved(1).AdvanceOption, 1);
     QVERIFY(!desk.form->Timer1[1]->isEnabled());
 }
-
 void EditorTest::rejectedEditKeepsARunningAlarmAtItsTime()
 {
     Editing desk(QTime(12, 0));

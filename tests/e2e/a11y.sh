@@ -17,9 +17,7 @@ listing_and_ring() {
         "button:OK"
     xdotool key Return
     wait_for 20 icon_shown || fail "no icon"
-    click_icon 3
-    sleep 1
-    xdotool key d
+    tray_menu d
     expect_at 10 "$(printf '%s\n' dialog "Chimewright Alarm Settings" \
         "Reminder# 1 is set." "Alarm Date: 6 Dec 2026" "Alarm Time: 02:25 PM" "Message(first few words): Buy milk" \
         "" "" "Reminder# 2 is not set." "" "" \
@@ -77,9 +75,7 @@ keyboard_only() {
     xdotool key Return
     expect_at 10 "Alarm not set.|" status
     expect_at 5 "push button|Clear Alarm" focus
-    xdotool key alt+f
-    sleep 0.5
-    xdotool key x
+    menu_exit
     wait_for 15 sh -c "! kill -0 $APP_PID" || fail "File > Exit did not end the program: $(at box; at focus)"
 }
 

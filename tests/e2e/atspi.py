@@ -5,6 +5,7 @@
    atspi.py press NAME           presses the showing button NAME
    atspi.py focus                role and name of the focused object
    atspi.py focusable NAME       succeeds when the showing button NAME can take the focus
+   atspi.py alerts               every open message box: its title, a tab, its texts on one line
 Exits 1 when the object is not there (the caller waits with a deadline)."""
 import sys
 import pyatspi
@@ -80,6 +81,11 @@ elif cmd in ('press', 'focusable'):
                     sys.exit(0)
                 sys.exit(0 if o.getState().contains(pyatspi.STATE_FOCUSABLE) else 1)
     sys.exit(1)
+elif cmd == 'alerts':
+    for w in app():
+        if w is not None and w.getRoleName() == 'alert':
+            texts = [o.name.replace('\n', ' ') for o in walk(w) if o.getRoleName() == 'label' and o.name]
+            print(w.name + '\t' + ' '.join(texts))
 elif cmd == 'focus':
     for w in windows():
         for o in walk(w):

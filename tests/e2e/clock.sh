@@ -21,7 +21,7 @@ set_clock "2026-12-06 14:24:55"
 sleep 12
 [ "$(ring_count)" = 1 ] || fail "rang $(ring_count) times"
 [ "$(record_field "$APP/reminders.dat" 1)" = "        |0" ] || fail "not spent"
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+stop_app
 
 step "suspended across the alarm minute: rings on resume"
 : >"$WORK/rings"
@@ -34,7 +34,7 @@ sleep 16
 [ "$(ring_count)" = 0 ] || fail "rang while stopped"
 kill -CONT "$APP_PID"
 wait_for 10 test -s "$WORK/rings" || fail "no ring after resume"
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+stop_app
 
 export TZ=America/New_York
 step "spring forward: 02:30 does not exist and rings at 03:00"
@@ -45,7 +45,7 @@ start_app_on_clock
 wait_for 20 icon_shown || fail "no icon"
 [ "$(ring_count)" = 0 ] || fail "rang before the jump"
 wait_for 20 test -s "$WORK/rings" || fail "02:30 did not ring after the jump to 03:00"
-kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true
+stop_app
 
 step "fall back: 01:30 comes twice and rings once"
 : >"$WORK/rings"

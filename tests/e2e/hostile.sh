@@ -24,8 +24,6 @@ reach_tray() {
     kill -0 "$APP_PID" || fail "the program died"
 }
 
-stop_app() { kill "$APP_PID"; wait "$APP_PID" 2>/dev/null || true; }
-
 step "reminders.dat of random bytes, 1 byte, 10 MB, and armed garbage"
 head -c 6204 /dev/urandom >"$WORK/random.dat"
 printf 'x' >"$WORK/one.dat"

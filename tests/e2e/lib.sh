@@ -166,7 +166,7 @@ click_control() {
 }
 
 # box_texts: "title<TAB>text" of every open message box, read through the accessibility bus.
-box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/a11y.py" boxes; }
+box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" alerts; }
 
 box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
@@ -187,12 +187,24 @@ answer() {
     wait_for 10 box_gone "$id" || fail "box '$1' stayed open"
 }
 
-# record_sound SECONDS FILE: records what the null sink plays.
-record_sound() {
-    timeout "$1" parec -d test_sink.monitor --file-format=wav "$2" 2>/dev/null || true
+# sound_level SECONDS: the RMS amplitude of what the null sink plays for that long.
+sound_level() {
+    timeout "$1" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
+    sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
 }
-
-rms_of() { sox "$1" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'; }
+# heard SECONDS: the melody is heard; quiet SECONDS: nothing is (a failed recording is neither).
+heard() { local r; r=$(sound_level "$1"); echo "   RMS: $r"; [ -n "$r" ] && awk -v r="$r" 'BEGIN {exit !(r > 0.005)}'; }
+quiet() { local r; r=$(sound_level "$1"); echo "   RMS: $r"; [ -n "$r" ] && awk -v r="$r" 'BEGIN {exit !(r < 0.001)}'; }
+stop_app() { kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; }
+# menu_exit: File > Exit from the keyboard.
+menu_exit() { xdotool key alt+f; sleep 0.5; xdotool key x; }
+# answer_ok TITLE: OK in a box whose default button is Cancel.
+answer_ok() {
+    wait_for 20 window_id "$1" || fail "no box titled '$1'"
+    xdotool windowfocus "$(window_id "$1")" 2>/dev/null || true
+    sleep 0.3
+    xdotool key shift+Tab space
+}
 
 # The reminders file's records, written by hand: make_records FILE "n|YYYY-MM-DD|hh:mm AM|option|message|set" ...
 make_records() {
@@ -318,6 +330,7 @@ start_sni_host() {
 }
 sni() { "$PY" "$E2E/sni.py" "$@" "$WORK/sni" 2>>"$WORK/sni.log"; }
 sni_registered() { [ -s "$WORK/sni" ]; }
+summary_lists() { at window 'Chimewright Alarm Settings' | grep -qx "$1"; }
 
 # start_wayland: a headless Wayland compositor; the program started afterwards runs
 # on it natively (no X server is left in reach).
@@ -335,7 +348,7 @@ start_wayland() {
 # argument is "openbox". Under a window manager the program's X window sits in a
 # frame and the manager answers map and state requests later, so the window is
 # judged by the X server's map state and the manager's WM_STATE, not by Qt.
-case ${2:-} in openbox) WM=openbox ;; *) WM=none ;; esac
+WM=none; [ "${2:-}" != openbox ] || WM=openbox  # faults.sh gives its group here
 
 start_wm() {
     need openbox

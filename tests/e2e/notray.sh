@@ -12,9 +12,7 @@ file_exit() {
     [ "$WM" = none ] || xdotool windowactivate "$(main_window)"
     wait_for 10 main_window_viewable || fail "the window did not come up from the task bar"
     use_keyboard
-    xdotool key alt+f
-    sleep 0.5
-    xdotool key x
+    menu_exit
 }
 
 step "no tray host: the window is minimised, not hidden"
@@ -29,10 +27,7 @@ answer "Exit Program?" Escape
 wait_for 10 main_window_minimised || fail "after Cancel the window is not in the task bar"
 kill -0 "$APP_PID" || fail "the program ended after Cancel"
 file_exit
-wait_for 20 window_id "Exit Program?" || fail "no warning on the second exit"
-xdotool windowfocus "$(window_id "Exit Program?")" 2>/dev/null || true
-sleep 0.3
-xdotool key shift+Tab space  # Cancel is the default: move to OK
+answer_ok "Exit Program?"
 wait_for 15 sh -c "! kill -0 $APP_PID" || fail "the program did not end after OK"
 [ -f "$ENTRY" ] || fail "no log-on entry for the armed reminder"
 

@@ -27,16 +27,10 @@ if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
     sleep 0.5
     import -window root -crop 880x420+0+0 "$CHIMEWRIGHT_SHOTS/ringing.png"
 fi
-record_sound 4 "$WORK/ring.wav"
-rms=$(rms_of "$WORK/ring.wav")
-echo "RMS while ringing: $rms"
-python3 -c "import sys; sys.exit(0 if float('$rms') > 0.005 else 1)" || fail "the alarm was silent"
+heard 4 || fail "the alarm was silent"
 [ "$(record_field "$APP/reminders.dat" 1)" = "        |0" ] || fail "the rung record is not spent"
 answer "Chimewright Personal Alarm" Return
 
 step "after OK the sound stops"
-record_sound 3 "$WORK/after.wav"
-rms=$(rms_of "$WORK/after.wav")
-echo "RMS after OK: $rms"
-python3 -c "import sys; sys.exit(0 if float('$rms') < 0.001 else 1)" || fail "the sound went on after OK"
+quiet 3 || fail "the sound went on after OK"
 echo "PASS"

@@ -40,9 +40,7 @@ step "Restore from the tray menu; with an alarm armed, File > Exit and the close
 tray_menu r
 shown_for 1
 use_keyboard
-xdotool key alt+f
-sleep 0.5
-xdotool key x
+menu_exit
 wait_for 10 main_window_withdrawn || fail "File > Exit did not withdraw the window"
 if [ "$WM" != none ]; then
     tray_menu r
@@ -54,14 +52,8 @@ window_id "Exit Program?" >/dev/null && fail "a warning came for a visible windo
 kill -0 "$APP_PID" || fail "the program ended"
 
 step "Exit from the tray menu with the window hidden: the warning, OK, and the entry stays"
-click_icon 3
-sleep 1
-xdotool key e
-wait_for 20 window_id "Exit Program?" || fail "no warning for an alarm within 24 hours"
-id=$(window_id "Exit Program?")
-xdotool windowfocus "$id" 2>/dev/null || true
-sleep 0.3
-xdotool key shift+Tab space  # Cancel is the default: move to OK
+tray_menu e
+answer_ok "Exit Program?"
 wait_for 15 sh -c "! kill -0 $APP_PID" || fail "the program did not end after OK"
 [ -f "$ENTRY" ] || fail "the entry went away"
 [ "$(record_field "$APP/reminders.dat" 1)" = "02:25 PM|-1" ] || fail "exit changed the record"
@@ -123,9 +115,7 @@ wait_for 10 sh -c "! test -f '$ENTRY'" || fail "the entry stayed after clearing"
 python3 -c "import sys; d=open(sys.argv[1],'rb').read(); sys.exit(0 if d[:2068]==bytes(2068) else 1)" "$APP/reminders.dat" \
     || fail "the cleared record is not all zero bytes"
 xdotool key Escape
-click_icon 3
-sleep 1
-xdotool key e
+tray_menu e
 wait_for 15 sh -c "! kill -0 $APP_PID" || fail "the program did not end"
 [ -f "$ENTRY" ] && fail "the entry came back"
 echo "PASS"

@@ -28,8 +28,7 @@ wait_for 10 window_shown || fail "Activate did not show the window"
 
 step "the menu's Details shows the summary"
 sni click _Details
-wait_for 10 sh -c "'$PY' '$E2E/atspi.py' window 'Chimewright Alarm Settings' | grep -qx 'Reminder# 1 is set.'" \
-    || fail "no summary: [$(at window 'Chimewright Alarm Settings')]"
+wait_for 10 summary_lists 'Reminder# 1 is set.' || fail "no summary: [$(at window 'Chimewright Alarm Settings')]"
 at press Ok || fail "no Ok in the summary"
 
 step "Exit with the window shown withdraws to the notification area; again: the warning, the entry, the end"

@@ -33,9 +33,7 @@ timeout 10 "$APP/chimewright" || fail "the second copy did not end cleanly"
 kill -0 "$APP_PID" || fail "the first copy died"
 
 step "the tray menu's Details shows the summary; a left click on the icon closes it"
-click_icon 3
-sleep 1
-xdotool key d
+tray_menu d
 wait_for 10 sh -c "xdotool search --onlyvisible --name '^Chimewright Alarm Settings\$'" || fail "no summary window"
 if [ -n "${CHIMEWRIGHT_SHOTS:-}" ]; then
     sleep 0.5

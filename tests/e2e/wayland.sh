@@ -23,8 +23,7 @@ sni activate
 wait_for 10 main_shown || fail "Activate did not show the window"
 expect_at 5 "Alarm is set.|" status
 sni click _Details
-wait_for 10 sh -c "'$PY' '$E2E/atspi.py' window 'Chimewright Alarm Settings' | grep -qx 'Reminder# 1 is set.'" \
-    || fail "no summary: [$(at window 'Chimewright Alarm Settings')]"
+wait_for 10 summary_lists 'Reminder# 1 is set.' || fail "no summary: [$(at window 'Chimewright Alarm Settings')]"
 at press Ok || fail "no Ok in the summary"
 sni click _Exit  # an armed reminder: the window withdraws to the notification area
 wait_for 10 main_hidden || fail "the window stayed"
@@ -34,10 +33,7 @@ expect_box 35 "Chimewright Personal Alarm" "text:$(printf 'Message:\nBuy milk')"
 
 wait_for 10 main_shown || fail "the window was not brought back"
 at focusable OK || fail "the box's button cannot take the focus"
-record_sound 4 "$WORK/ring.wav"
-rms=$(rms_of "$WORK/ring.wav")
-echo "RMS while ringing: $rms"
-python3 -c "import sys; sys.exit(0 if float('$rms') > 0.005 else 1)" || fail "the alarm was silent"
+heard 4 || fail "the alarm was silent"
 at press OK || fail "could not answer the box"
 expect_at 10 "Alarm not set.|" status
 

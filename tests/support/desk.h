@@ -20,8 +20,14 @@ public:
                             dir.path(), dir.path() + QStringLiteral("/chimewright")};
         QDir::setCurrent(dir.path());
     }
+    // Every box a test meets is scripted, and every scripted answer is used.
     ~Desk()
     {
+        QTest::qVerify(boxes.unexpected.isEmpty(), "boxes.unexpected.isEmpty()",
+                       qPrintable(QStringLiteral("unexpected box: ") + boxes.unexpected.join(QLatin1String(" | "))),
+                       __FILE__, __LINE__);
+        QTest::qVerify(boxes.answers.isEmpty(), "boxes.answers.isEmpty()", "a scripted answer was not used", __FILE__,
+                       __LINE__);
         form.reset();
         QDir::setCurrent(QDir::tempPath());
     }
@@ -67,7 +73,7 @@ public:
     std::unique_ptr<mainform> form;
 };
 
-// Every box a test answers is scripted, and every scripted answer is used.
+// The same check in the middle of a test.
 #define VERIFY_BOXES(desk)                                                                            \
     do {                                                                                              \
         QVERIFY2((desk).boxes.unexpected.isEmpty(), qPrintable((desk).boxes.unexpected.join(" | "))); \

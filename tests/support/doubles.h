@@ -89,7 +89,6 @@ public:
     std::optional<QString> openExisting(const QString& filter) override
     {
         lastFilter = filter;
-        ++opened;
         if (onOpen)
             onOpen();
         return next;
@@ -97,7 +96,6 @@ public:
     std::optional<QString> next;
     std::function<void()> onOpen;  // runs while the dialog is "open"
     QString lastFilter;
-    int opened = 0;
 };
 
 class FakeTray : public TrayIcon {

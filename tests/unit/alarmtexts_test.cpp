@@ -53,18 +53,11 @@ TEST(AdvanceNotice, OptionsAgainstTheDay)
     auto due = [](int daysAhead, int option) {
         return advanceNoticeDue(armedRecord(kToday.addDays(daysAhead), QStringLiteral("09:00 AM"), option), kToday);
     };
-    EXPECT_TRUE(due(1, 1));
-    EXPECT_TRUE(due(1, 3));
-    EXPECT_FALSE(due(1, 2));
-    EXPECT_FALSE(due(1, 0));
-    EXPECT_TRUE(due(2, 2));
-    EXPECT_TRUE(due(2, 3));
-    EXPECT_FALSE(due(2, 1));
-    EXPECT_TRUE(due(10, 3));
-    EXPECT_FALSE(due(10, 2));
-    EXPECT_FALSE(due(-1, 3));
-    EXPECT_FALSE(due(1, 7));
-    EXPECT_FALSE(due(1, -3));
+    struct Row { int days, option; bool notice; };
+    for (const Row r : {Row{1, 1, true}, Row{1, 3, true}, Row{1, 2, false}, Row{1, 0, false}, Row{2, 2, true},
+                        Row{2, 3, true}, Row{2, 1, false}, Row{10, 3, true}, Row{10, 2, false}, Row{-1, 3, false},
+                        Row{1, 7, false}, Row{1, -3, false}})
+        EXPECT_EQ(due(r.days, r.option), r.notice) << r.days << " days, option " << r.option;
 }
 
 TEST_F(UsLocale, SummaryListing)

@@ -5,8 +5,7 @@
 #include "platform/logonentry.h"
 
 namespace {
-// The Desktop Entry rules: string escapes first, then quoted arguments (where " ` $ \
-// must carry a back-slash), then field codes.
+// The Desktop Entry rules: string escapes first, then quoted arguments, then field codes.
 QStringList execArgs(const QString& value)
 {
     QString s;
@@ -27,9 +26,8 @@ QStringList execArgs(const QString& value)
         if (quoted) {
             if (c == QLatin1Char('\\') && i + 1 < s.size()) {
                 cur += s[++i];
-            } else if (c == QLatin1Char('$') || c == QLatin1Char('`')) {
-                // A launcher that hands the line to a shell would expand it.
-                return {QStringLiteral("unescaped ") + c};
+            } else if (c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\')) {
+                return {QStringLiteral("unescaped reserved character")};  // a shell would expand it
             } else if (c == QLatin1Char('"')) {
                 quoted = false;
             } else {

@@ -3,16 +3,18 @@
 # Every helper process is started here, remembered by PID and stopped on exit.
 set -euo pipefail
 
-# Each journey runs in a network and mount namespace of its own, with a private /tmp: X
-# servers of other sessions (a chroot, another checkout's tests) keep their lock files
-# elsewhere but share the abstract socket names, so that a display number could be handed
-# out twice and clients could reach, or be reached from, another session's desktop; and an
-# X server whose sockets and lock files disagree gives up after announcing its display.
+# Each journey runs in a network and mount namespace of its own, with a private X socket
+# folder: X servers of other sessions (a chroot, another checkout's tests) keep their lock
+# files elsewhere but share the abstract socket names, so that a display number could be
+# handed out twice and clients could reach, or be reached from, another session's desktop.
+# The lock files stay in the shared /tmp, so journeys beside each other still take
+# different display numbers (and the checkout may itself live under /tmp).
 if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ]; then
     export CHIMEWRIGHT_ISOLATED=1
     if [ "$(id -u)" = 0 ] && unshare --net --mount true 2>/dev/null; then
         exec unshare --net --mount --propagation private bash -c \
-            'mount -t tmpfs -o mode=1777 tmpfs /tmp && exec bash "$@"' bash "${BASH_SOURCE[1]}" "$@"
+            'mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec bash "$@"' \
+            bash "${BASH_SOURCE[1]}" "$@"
     fi
     echo "note: not root, the journey shares the X socket names with other sessions"
 fi

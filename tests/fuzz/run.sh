@@ -11,7 +11,7 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 out=${3:-$(mktemp -d)}
 mkdir -p "$out"
 sources=(store/recordcodec.cpp store/codepage.cpp store/reminderrecord.cpp store/soundsetting.cpp
-         store/fileslot.cpp store/writefault.cpp platform/datetime.cpp alarm/alarmtexts.cpp summary/listing.cpp)
+         store/fileslot.cpp store/writefault.cpp platform/wholewrite.cpp platform/datetime.cpp alarm/alarmtexts.cpp summary/listing.cpp)
 clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -I"$src" \
     $(pkg-config --cflags Qt6Core) "$src/tests/fuzz/${target}_fuzz.cpp" "${sources[@]/#/$src/}" \
     $(pkg-config --libs Qt6Core) -o "$out/${target}_fuzz"

@@ -76,7 +76,12 @@ void mainform::Command1_Click()
     Reminders(N) = E;
     m_logonDirty = true;
     // Only an alarm of today runs its timer; one moved to another day must not ring today.
-    FollowSavedDay(N, E);
+    // An alarm of today whose day went by while the confirmation was open rings at
+    // once, as one whose minute went by does, rather than never.
+    if (day == now.date() && m_services.clock->today() > day)
+        Timer1[N]->start(E);
+    else
+        FollowSavedDay(N, E);
     Label8->setText(QStringLiteral("Alarm is set."));
     Label8->adjustSize();
     SetWindowState(1);

@@ -52,6 +52,7 @@ private slots:
     void unarmedEditRunsSetAlarm();
     void writeFailureIsReportedNotSuccess();
     void savedEditsRefuseAPassedMoment();
+    void midnightDuringTheConfirmationStillRings();
 };
 
 void EditorTest::setAlarmStoresTheNormalisedTime_data()
@@ -461,6 +462,27 @@ void EditorTest::savedEditsRefuseAPassedMoment()
         QCOMPARE(desk.boxes.shown.size(), 2);
         VERIFY_BOXES(desk);
     }
+}
+
+// Confirmed after midnight, an alarm set for late yesterday rings at once: stored
+// set for a day gone by, it would otherwise never ring nor be reported as missed.
+void EditorTest::midnightDuringTheConfirmationStillRings()
+{
+    Editing desk(QTime(23, 58));
+    const QDate day = desk.today();
+    desk.type("11:59 PM", day, "call");
+    desk.boxes.onShow = [&](const ShownBox& box) {
+        if (box.title == QLatin1String("Confirm Alarm Schedule"))
+            desk.clock.set(day.addDays(1), QTime(0, 0, 30));
+    };
+    desk.boxes.expect(msgbox::kOk);
+    desk.setAlarm();
+    QCOMPARE(desk.saved(1), armedRecord(day, "11:59 PM", 0, "call"));
+    desk.boxes.expect(msgbox::kOk);
+    emit desk.form->Timer1[1]->tick();
+    QCOMPARE(desk.texts().last(), QStringLiteral("Message:\r\ncall"));
+    QCOMPARE(desk.saved(1).AlarmSet, 0);
+    VERIFY_BOXES(desk);
 }
 
 QTEST_MAIN(EditorTest)

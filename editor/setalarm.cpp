@@ -76,12 +76,7 @@ void mainform::Command1_Click()
     Reminders(N) = E;
     m_logonDirty = true;
     // Only an alarm of today runs its timer; one moved to another day must not ring today.
-    // An alarm of today whose day went by while the confirmation was open rings at
-    // once, as one whose minute went by does, rather than never.
-    if (day == now.date() && m_services.clock->today() > day)
-        Timer1[N]->start(E);
-    else
-        FollowSavedDay(N, E);
+    FollowSavedDay(N, E, now.date());
     Label8->setText(QStringLiteral("Alarm is set."));
     Label8->adjustSize();
     SetWindowState(1);

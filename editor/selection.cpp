@@ -164,7 +164,10 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     }
     const QDate day = DTPicker1->value();
     const QDateTime now = m_services.clock->now();
-    if (QTime(time->hour(), time->minute()) < now.time() && day == now.date()) {
+    // A moment of the day the question was asked on has passed as well when that
+    // day went by while the question was open.
+    if ((QTime(time->hour(), time->minute()) < now.time() && day == now.date()) ||
+        (day == askedOn && day < now.date())) {
         DateChanged = 0;
         TimeChanged = 0;
         MsgBox(QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"

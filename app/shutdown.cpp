@@ -1,4 +1,5 @@
 // Shutdown and the log-on start entry.
+#include <QApplication>
 #include <QLineEdit>
 #include "editor/mainform.h"
 #include "platform/clock.h"
@@ -160,5 +161,9 @@ void mainform::EndSession()
     if (m_services.tray)
         m_services.tray->remove();
     m_ended = true;
+    // A box still waiting for its answer is closed: before the event loop runs (a
+    // box of the start-up review), quitting alone would leave it open and the
+    // program running.
+    QApplication::closeAllWindows();
     emit ended();
 }

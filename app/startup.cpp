@@ -30,10 +30,13 @@ bool mainform::Form_Load()
     // always reaches the notification area.
     guarded([this] {
         RemindersFile file(RecordLength);
-        for (int n = 1; n <= 3; ++n)
+        // A signal to end the program may come while a box of the review waits.
+        for (int n = 1; n <= 3 && !m_ended; ++n)
             guarded([this, n, &file] { ReviewReminder(n, file); });
         file.close();
     });
+    if (m_ended)
+        return true;
     m_logonDirty = true;
     m_watchedDay = today;
     m_dayWatch->start();

@@ -29,14 +29,17 @@ void mainform::filemnuaudio_Click()
     const auto chosen = CommonDialog1.openExisting(kAudioFilter);
     if (!chosen)
         return;
-    // From here a failure ends the command silently; the earlier setting file stays whole.
+    // A player that refuses the file or a folder that cannot be made current ends
+    // the command silently; a setting that cannot be stored is reported with the
+    // system's reason, and the earlier setting file stays whole.
     try {
         MediaPlayer1.setFileName(*chosen);
         if (!QDir::setCurrent(m_services.programDir))
             return;
-        soundsetting::write(MediaPlayer1.fileName());
     } catch (const std::exception&) {
+        return;
     }
+    soundsetting::write(MediaPlayer1.fileName());
 }
 
 void mainform::helpmnu_Click()

@@ -266,8 +266,24 @@ void mainform::connectHandlers()
     on(filemnuview, &mainform::filemnuview_Click);
     on(filemnuaudio, &mainform::filemnuaudio_Click);
     on(mPopRestore, &mainform::mPopRestore_Click);
-    on(mPopDetails, &mainform::mPopDetails_Click);
-    on(mPopExit, &mainform::mPopExit_Click);
+    // A StatusNotifierItem host sends its menu clicks over D-Bus, past the modality of
+    // a box waiting for its answer: Details and Exit then would open the file the
+    // waiting handler holds, or withdraw the window under a ringing box. They bring
+    // the box forward instead.
+    auto onTray = [this](QAction* a, void (mainform::*handler)()) {
+        connect(a, &QAction::triggered, this, [this, handler] {
+            if (m_depth > 0) {
+                if (QWidget* box = QApplication::activeModalWidget()) {
+                    box->raise();
+                    box->activateWindow();
+                }
+                return;
+            }
+            guarded([this, handler] { (this->*handler)(); });
+        });
+    };
+    onTray(mPopDetails, &mainform::mPopDetails_Click);
+    onTray(mPopExit, &mainform::mPopExit_Click);
     on(filemnuexit, &mainform::filemnuexit_Click);
     on(helpmnu, &mainform::helpmnu_Click);
     connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });

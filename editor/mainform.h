@@ -151,7 +151,7 @@ private:
     void runDeferred();
     void SwitchTo(int n);
     void SaveArmedEdits(RemindersFile& file, int n, const QString& question);
-    void FollowSavedDay(int n, const ReminderRecord& saved);
+    void FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn);
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();

@@ -151,6 +151,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     }
     if (DateChanged != 1 && TimeChanged != 1)
         return;
+    const QDate askedOn = m_services.clock->today();
     if (MsgBox(question, msgbox::kOkCancel, msgbox::kAppTitle) != msgbox::kOk)
         return;
     const auto time = datetime::parseTimeText(Text1->text());
@@ -163,7 +164,10 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     }
     const QDate day = DTPicker1->value();
     const QDateTime now = m_services.clock->now();
-    if (QTime(time->hour(), time->minute()) < now.time() && day == now.date()) {
+    // A moment of the day the question was asked on has passed as well when that
+    // day went by while the question was open.
+    if ((QTime(time->hour(), time->minute()) < now.time() && day == now.date()) ||
+        (day == askedOn && day < now.date())) {
         DateChanged = 0;
         TimeChanged = 0;
         MsgBox(QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
@@ -180,14 +184,18 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     m_logonDirty = true;
     DateChanged = 0;
     TimeChanged = 0;
-    FollowSavedDay(n, E);
+    FollowSavedDay(n, E, askedOn);
 }
 
 // A reminder's timer runs exactly while its saved record is armed for today,
-// and carries that record.
-void mainform::FollowSavedDay(int n, const ReminderRecord& saved)
+// and carries that record. An alarm of the day the question was asked on, whose
+// day went by while the question was open, rings at once, as one whose minute
+// went by does, rather than never.
+void mainform::FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn)
 {
-    if (saved.isArmed() && datetime::dayFromOle(saved.AlarmDate) == m_services.clock->today())
+    const QDate day = datetime::dayFromOle(saved.AlarmDate);
+    const QDate today = m_services.clock->today();
+    if (saved.isArmed() && (day == today || (day == askedOn && day < today)))
         Timer1[n]->start(saved);
     else
         Timer1[n]->stop();

@@ -76,7 +76,7 @@ void mainform::Command1_Click()
     Reminders(N) = E;
     m_logonDirty = true;
     // Only an alarm of today runs its timer; one moved to another day must not ring today.
-    FollowSavedDay(N, E);
+    FollowSavedDay(N, E, now.date());
     Label8->setText(QStringLiteral("Alarm is set."));
     Label8->adjustSize();
     SetWindowState(1);

@@ -28,6 +28,8 @@ private slots:
     void reviewMissedAlarms();
     void reviewAdvanceNotices();
     void reviewBadTimeIsReportedAndSkipped();
+    void endSignalDuringAReviewBox();
+    void trayMenuWhileABoxWaits();
 };
 
 void AlarmTest::ringsOnceInItsMinute()
@@ -352,6 +354,58 @@ void AlarmTest::reviewBadTimeIsReportedAndSkipped()
     QVERIFY(desk.boxes.shown[1].text.startsWith(QLatin1String("You had an alarm")));
     QCOMPARE(desk.saved(1), bad);
     QCOMPARE(desk.tray.adds, 1);
+}
+
+// A signal to end the program while a box of the start-up review waits: the box
+// closes, nothing more is asked, and the program does not go on to the tray.
+void AlarmTest::endSignalDuringAReviewBox()
+{
+    Desk desk(kDay, QTime(14, 0));
+    desk.put(1, armedRecord(kDay, "09:00 AM", 0, "first"));
+    desk.put(2, armedRecord(kDay, "10:00 AM", 0, "second"));
+    desk.boxes.answerer = [&](const ShownBox&) {
+        desk.form->EndSession();
+        return int(msgbox::kOk);
+    };
+    QVERIFY(desk.start());
+    QVERIFY(desk.form->hasEnded());
+    QCOMPARE(desk.boxes.shown.size(), 1);
+    QVERIFY(!desk.tray.shown);
+    QVERIFY(!desk.form->isVisible());
+    QCOMPARE(desk.saved(1).AlarmSet, 0);  // the reported alarm is spent
+}
+
+// A StatusNotifierItem host's menu clicks come past a waiting box: Exit and Details
+// neither withdraw the window under a ringing box nor reach for the file a question
+// holds; once the box is answered they work as always.
+void AlarmTest::trayMenuWhileABoxWaits()
+{
+    Desk desk(kDay, QTime(8, 59, 0));
+    desk.put(1, armedRecord(kDay, "09:00 AM", 0, "rings"));
+    desk.put(2, armedRecord(kDay.addDays(3), "09:00 AM", 0, "later"));
+    QVERIFY(desk.start());
+    mainform& f = *desk.form;
+    bool shownUnderTheRing = false;
+    desk.boxes.answerer = [&](const ShownBox& box) {
+        f.mPopExit->trigger();
+        f.mPopDetails->trigger();
+        if (box.title == kRingTitle)
+            shownUnderTheRing = f.isVisible();
+        return int(msgbox::kOk);
+    };
+    desk.clock.set(kDay, QTime(9, 0, 0));
+    emit f.Timer1[1]->tick();  // the ring, with the window in the tray
+    desk.run([&] { f.filemnurem2_Click(); });
+    f.Text1->setText("10am");
+    desk.run([&] { f.filemnurem3_Click(); });  // Q1 holds the file
+    QVERIFY(shownUnderTheRing);
+    QCOMPARE(desk.texts(), (QStringList{"Message:\r\nrings", "Settings for Reminder#2 has changed. Save new settings?"}));
+    QCOMPARE(desk.saved(2).AlarmTime, QStringLiteral("10:00 AM"));
+    QVERIFY(!f.hasEnded());
+    QVERIFY(!f.summaryWindow());
+    QVERIFY(f.isVisible());
+    f.mPopExit->trigger();  // no box waits: the shown window withdraws
+    QVERIFY(!f.isVisible());
 }
 
 QTEST_MAIN(AlarmTest)

@@ -51,6 +51,7 @@ private slots:
     void unarmedEditRunsSetAlarm();
     void writeFailureIsReportedNotSuccess();
     void savedEditsRefuseAPassedMoment();
+    void midnightDuringTheQuestion();
 };
 
 void EditorTest::setAlarmStoresTheNormalisedTime_data()
@@ -430,6 +431,43 @@ void EditorTest::savedEditsRefuseAPassedMoment()
         QCOMPARE(desk.form->Timer1[1]->isEnabled(), days == 0);
         emit desk.form->Timer1[1]->tick();  // 14:00: nothing rings
         QCOMPARE(desk.boxes.shown.size(), 2);
+    }
+}
+
+// Answered after midnight for late yesterday: Set Alarm, whose moment was still to
+// come when it asked, rings at once rather than never (stored set for a day gone
+// by, it would neither ring nor be reported as missed); the save question, which
+// tests the moment once answered, refuses it as passed.
+void EditorTest::midnightDuringTheQuestion()
+{
+    for (bool q1 : {false, true}) {
+        Editing desk(QTime(23, 58));
+        const QDate day = desk.today();
+        const ReminderRecord before = armedRecord(day.addDays(2), "09:00 AM", 0, "call");
+        if (q1) {
+            desk.put(1, before);
+            desk.form.reset();
+            desk.start();
+            desk.form->mPopRestore_Click();
+        }
+        desk.type("11:59 PM", day, "call");
+        desk.boxes.onShow = [&](const ShownBox&) { desk.clock.set(day.addDays(1), QTime(0, 0, 30)); };
+        desk.boxes.expect(msgbox::kOk);
+        desk.boxes.expect(msgbox::kOk);
+        if (q1)
+            desk.run([&] { desk.form->filemnurem2_Click(); });
+        else
+            desk.setAlarm();
+        if (q1) {
+            QVERIFY(desk.texts().last().startsWith(QLatin1String("Alarm Time should be greater than current time. New")));
+            QCOMPARE(desk.saved(1), before);
+        } else {
+            QCOMPARE(desk.saved(1), armedRecord(day, "11:59 PM", 0, "call"));
+            emit desk.form->Timer1[1]->tick();
+            QCOMPARE(desk.texts().last(), QStringLiteral("Message:\r\ncall"));
+            QCOMPARE(desk.saved(1).AlarmSet, 0);
+        }
+        VERIFY_BOXES(desk);
     }
 }
 

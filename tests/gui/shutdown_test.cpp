@@ -297,11 +297,12 @@ void ShutdownTest::setAudioFile()
     QCOMPARE(fileBytes(desk.path("audioalarm.dat")), QByteArray("/sounds/bells, loud.mp3\r\n"));
     QCOMPARE(desk.player.fileName(), QStringLiteral("/sounds/bells, loud.mp3"));
 
-    // A failure after the dialog is silent and keeps the earlier setting whole.
+    // A setting that cannot be stored is reported, and the earlier setting file stays whole.
     desk.dialog.next = QStringLiteral("/sounds/third.au");
     writefault::failNext(QStringLiteral("disk full"));
+    desk.boxes.expect(msgbox::kOk);
     desk.run([&] { desk.form->filemnuaudio_Click(); });
-    QVERIFY(desk.boxes.shown.isEmpty());
+    QCOMPARE(desk.texts(), QStringList{"Could not write audioalarm.dat: disk full"});
     QCOMPARE(fileBytes(desk.path("audioalarm.dat")), QByteArray("/sounds/bells, loud.mp3\r\n"));
 
     // The next start reads the comma path back whole.

@@ -33,7 +33,13 @@ void mainform::Form_Unload(int& Cancel)
     if (N >= 1 && N <= 3) {
         Reminders(N) = file.read(N);
         if (Reminders(N).AlarmSet == -1) {
-            SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder%1 has changed. Save new settings?").arg(N));
+            // Edits that cannot be stored are reported and the exit goes on: the saved
+            // reminder stands, and an unwritable edit must not keep the program open.
+            try {
+                SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder%1 has changed. Save new settings?").arg(N));
+            } catch (const AppError& e) {
+                ReportError(e.text());
+            }
         } else if (DateChanged == 1 || TimeChanged == 1) {
             if (MsgBox(QStringLiteral("Settings for Reminder %1 has changed. Save new settings?").arg(N),
                        msgbox::kOkCancel, msgbox::kAppTitle) == msgbox::kOk) {

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include "platform/errors.h"
 #include "platform/wholewrite.h"
@@ -65,21 +66,17 @@ void XdgAutostart::create(const QString& name, const QString& executablePath)
 {
     if (!QDir().mkpath(m_folder))
         throw AppError(QStringLiteral("Could not create the log-on start folder %1").arg(m_folder));
-    QFile file(m_folder + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+    // Whole or not at all: a torn entry would never be written again, since an
+    // existing entry is left as it is.
+    QSaveFile file(m_folder + QLatin1Char('/') + name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw AppError(QStringLiteral("Could not create the log-on start entry %1: %2").arg(file.fileName(), file.errorString()));
-    // Unbuffered, so that a full disk or a size limit shows here; a partial
-    // entry is removed rather than left to start a broken command.
     const QByteArray data = desktopentry::entryText(executablePath).toUtf8();
     std::optional<QString> reason = writeWhole(file, data);
-    if (!reason) {
-        file.close();
-        if (file.error() != QFileDevice::NoError)
-            reason = file.errorString();
-    }
+    if (!reason && (!file.commit() || file.error() != QFileDevice::NoError))
+        reason = file.errorString();
     if (reason) {
-        file.close();
-        QFile::remove(file.fileName());
+        file.cancelWriting();
         throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(file.fileName(), *reason));
     }
 }

@@ -1,5 +1,9 @@
 #include "platform/wholewrite.h"
 
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
 std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
 {
     qint64 done = 0;
@@ -9,5 +13,9 @@ std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
             return out.error() != QFileDevice::NoError ? out.errorString() : QStringLiteral("nothing could be written");
         done += n;
     }
+    // The save file's own sync does not report a failure: a disk that cannot keep
+    // the data must not be taken for one that did.
+    if (out.handle() >= 0 && ::fsync(out.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
     return std::nullopt;
 }

@@ -31,6 +31,7 @@ private slots:
     void hourBoundaries();
     void existingOtherEntryIsKept();
     void editsAtExit();
+    void unwritableEditsAtExitAreReported();
     void endSessionAsksNothing();
     void sessionSaveRequestKeepsRunningAndRinging();
     void failingLogonEntryIsReportedOncePerChangeAndNeverBlocksTheExit();
@@ -203,6 +204,22 @@ void ShutdownTest::editsAtExit()
         QVERIFY(!desk.form->isVisible());
     }
 }
+// A message that can never be written must not keep the program from ending.
+void ShutdownTest::unwritableEditsAtExitAreReported()
+{
+    Desk desk(kDay, QTime(10, 0));
+    const ReminderRecord far = armedRecord(kDay.addDays(5), "10:00 AM", 0, "msg");
+    desk.put(1, far);
+    QVERIFY(desk.start());
+    desk.form->SetText2Text(QStringLiteral("a new message"));
+    writefault::failNext(QStringLiteral("File too large"));
+    desk.boxes.expect(msgbox::kOk);
+    QVERIFY(closes(desk));
+    QCOMPARE(desk.texts(), QStringList{QStringLiteral("Could not write reminders.dat: File too large")});
+    QCOMPARE(desk.saved(1), far);
+    QVERIFY(desk.logon.entries.contains(kEntry));
+}
+
 void ShutdownTest::endSessionAsksNothing()
 {
     Desk desk(kDay, QTime(10, 0));

@@ -172,7 +172,16 @@ box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOU
 
 box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
 
+# icon_viewable: the icon window is in the panel and mapped (embedding maps it a
+# moment after it is there; a click before that lands on the panel).
+icon_viewable() {
+    local id
+    id=$(xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ {print $1; exit}' || true)
+    [ -n "$id" ] && [[ $(xwininfo -id "$id" 2>/dev/null) == *IsViewable* ]]
+}
+
 click_icon() {
+    wait_for 10 icon_viewable || fail "no tray icon to click"
     local xy; xy=$(tray_icon_xy)
     [ -n "$xy" ] || fail "no tray icon to click"
     # shellcheck disable=SC2086

@@ -199,9 +199,17 @@ answer() {
 }
 
 # sound_level SECONDS: the RMS amplitude of what the null sink plays for that long.
+# A recording that got no samples at all (the sink delivers in blocks, and a busy
+# sound server may start late) measured nothing, so it is taken once more.
 sound_level() {
-    timeout "$1" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
-    sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}'
+    local try r
+    for try in 1 2; do
+        timeout "$1" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
+        r=$(sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+        [[ $r =~ ^[0-9.]+$ ]] && break
+        echo "   (the recording got no samples: $r)" >&2
+    done
+    echo "$r"
 }
 # heard SECONDS: the melody is heard; quiet SECONDS: nothing is (a failed recording is neither).
 heard() { local r; r=$(sound_level "$1"); echo "   RMS: $r"; [ -n "$r" ] && awk -v r="$r" 'BEGIN {exit !(r > 0.005)}'; }

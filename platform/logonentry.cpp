@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include "platform/errors.h"
 #include "platform/wholewrite.h"
@@ -68,17 +67,9 @@ void XdgAutostart::create(const QString& name, const QString& executablePath)
         throw AppError(QStringLiteral("Could not create the log-on start folder %1").arg(m_folder));
     // Whole or not at all: a torn entry would never be written again, since an
     // existing entry is left as it is.
-    QSaveFile file(m_folder + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw AppError(QStringLiteral("Could not create the log-on start entry %1: %2").arg(file.fileName(), file.errorString()));
-    const QByteArray data = desktopentry::entryText(executablePath).toUtf8();
-    std::optional<QString> reason = writeWhole(file, data);
-    if (!reason && (!file.commit() || file.error() != QFileDevice::NoError))
-        reason = file.errorString();
-    if (reason) {
-        file.cancelWriting();
-        throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(file.fileName(), *reason));
-    }
+    const QString path = m_folder + QLatin1Char('/') + name;
+    if (const auto reason = saveWhole(path, desktopentry::entryText(executablePath).toUtf8()))
+        throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(path, *reason));
 }
 
 void XdgAutostart::remove(const QString& name)

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
+#include <QSaveFile>
 
 std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
 {
@@ -18,4 +19,17 @@ std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
     if (out.handle() >= 0 && ::fsync(out.handle()) != 0)
         return QString::fromLocal8Bit(std::strerror(errno));
     return std::nullopt;
+}
+
+std::optional<QString> saveWhole(const QString& path, const QByteArray& data)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return out.errorString();
+    std::optional<QString> reason = writeWhole(out, data);
+    if (!reason && (!out.commit() || out.error() != QFileDevice::NoError))
+        reason = out.errorString();
+    if (reason)
+        out.cancelWriting();
+    return reason;
 }

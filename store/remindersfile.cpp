@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include "platform/errors.h"
 #include "platform/wholewrite.h"
 #include "store/recordcodec.h"
@@ -90,19 +89,8 @@ void RemindersFile::write(int n, const ReminderRecord& record)
         data.append(QByteArray(offset + m_recordLength - data.size(), '\0'));
     data.replace(offset, m_recordLength, recordcodec::encode(record).left(m_recordLength));
 
-    // Unbuffered, so that a full disk or a size limit shows in write() itself:
-    // a buffered save file may report a commit whose last flush failed.
-    QSaveFile out(fileName());
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail(QStringLiteral("write"), out.errorString());
-    if (const auto reason = writefault::take()) {
-        out.cancelWriting();
+    if (const auto reason = writefault::take())
         fail(QStringLiteral("write"), *reason);
-    }
-    if (const auto reason = writeWhole(out, data)) {
-        out.cancelWriting();
+    if (const auto reason = saveWhole(fileName(), data))
         fail(QStringLiteral("write"), *reason);
-    }
-    if (!out.commit() || out.error() != QFileDevice::NoError)
-        fail(QStringLiteral("write"), out.errorString());
 }

@@ -1,7 +1,6 @@
 #include "store/soundsetting.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include "platform/errors.h"
 #include "platform/wholewrite.h"
 #include "store/fileslot.h"
@@ -36,21 +35,11 @@ std::optional<QString> read()
 void write(const QString& path)
 {
     FileSlot slot;
-    QSaveFile out(fileName());
-    const QByteArray data = path.toLocal8Bit() + "\r\n";
-    auto fail = [&out](const QString& reason) {
-        out.cancelWriting();
-        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(reason));
-    };
-    // Unbuffered: every failure of the system shows in write() or commit().
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail(out.errorString());
-    if (const auto reason = writefault::take())
-        fail(*reason);
-    if (const auto reason = writeWhole(out, data))
-        fail(*reason);
-    if (!out.commit() || out.error() != QFileDevice::NoError)
-        fail(out.errorString());
+    auto reason = writefault::take();
+    if (!reason)
+        reason = saveWhole(fileName(), path.toLocal8Bit() + "\r\n");
+    if (reason)
+        throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(*reason));
 }
 
 }  // namespace soundsetting

@@ -5,7 +5,7 @@ FAST = ["-L", "unit|gui"]  # ctest arguments: the unit and window layers
 
 CHANGES = [
     dict(name="buffered write whose failed flush goes unseen",
-         file="store/remindersfile.cpp",
+         file="platform/wholewrite.cpp",
          old="out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)",
          new="out.open(QIODevice::WriteOnly)",
          tests=FAST),

@@ -15,7 +15,7 @@ import subprocess
 import sys
 import time
 
-from changes import CHANGES
+from changes import CHANGES, FAST
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
 
@@ -40,6 +40,9 @@ def main():
     started = time.monotonic()
     missed, broken = [], []
     changes = [c for c in CHANGES if not wanted or c["name"] in wanted]
+    layer = os.environ.get("MUTATION_LAYER")  # e.g. "gui": which fast changes that layer alone catches
+    if layer:
+        changes = [dict(c, tests=["-L", layer]) for c in changes if c["tests"] is FAST]
     for change in changes:
         path = os.path.join(ROOT, change["file"])
         original = open(path, encoding="utf-8").read()

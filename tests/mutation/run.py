@@ -1,77 +1,83 @@
 #!/usr/bin/env python3
-"""Brings back, one at a time, faults this program once had or was shown to have,
-and checks that some test notices each one.
-
-Each change replaces one exact text in one source file (it must occur exactly
-once, so a change that no longer applies is reported rather than skipped), the
-build is brought up to date, and the named tests run: the fast layers first, a
-journey only where nothing faster can see the fault. The source is restored
-after every change, also when the run is interrupted.
-
-    python3 tests/mutation/run.py [BUILD_DIR] [NAME ...]
+"""Brings back, one at a time, faults this program once had or was shown to have, and checks that some
+test notices each: one exact text (found exactly once) in one file is replaced, the build brought up to
+date, the named tests run, and the source restored, also on interruption.
+    python3 tests/mutation/run.py [BUILD_DIR] [NAME ...]    (MUTATION_LAYER=gui: that fast layer only)
 """
-import os
-import subprocess
-import sys
-import time
+import os, pathlib, subprocess, sys, time
 
-from changes import CHANGES, FAST
+FAST = ["-L", "unit|gui"]
+R, E, S, M, T = "alarm/ringing.cpp", "editor/selection.cpp", "app/shutdown.cpp", "editor/mainform.cpp", "app/tray.cpp"
+CHANGES = [  # name, file, old text, new text, ctest arguments
+    ("buffered write whose failed flush goes unseen", "platform/wholewrite.cpp",
+     "out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)", "out.open(QIODevice::WriteOnly)", FAST),
+    ("a ring spends a record changed since it rang", R,
+     "if (!saved.sameArmedMoment(rung))", "if (!saved.isArmed())", FAST),
+    ("the due test reads the editor's unsaved time", R,
+     "const ReminderRecord rung = Timer1[Index]->armed();", "const ReminderRecord rung = Reminders(Index);", FAST),
+    ("a saved edit accepts a moment that has passed today", E,
+     "if ((QTime(time->hour(), time->minute()) < now.time() && day == now.date()) ||", "if (false ||", FAST),
+    ("the status label has a fixed accessible name", M, 'Label8->setAccessibleDescription(QStringLiteral("Status"));',
+     'Label8->setAccessibleName(QStringLiteral("Status"));', FAST),
+    ("the summary listing is only drawn", "summary/viewsettings.cpp",
+     "setAccessibleDescription(m_lines.join(QLatin1Char('\\n')));", "", FAST),
+    ("the minimise hides a window a ring restored", T, "    SavePendingChanges();\n    // An alarm that rang while the"
+     " save question was open has restored the window.\n    if (WindowState() != 1)\n        return;\n",
+     "    SavePendingChanges();\n", FAST),
+    ("showing a damaged unarmed record raises the change flags", E,
+     "    DateChanged = dateChanged;\n    TimeChanged = timeChanged;\n}", "}", FAST),
+    ('"Settings for Reminder#N" with one character changed', E,
+     '"Settings for Reminder#%1 has', '"Settings for Reminder:%1 has', FAST),
+    ('"Settings for Reminder# N" with one character changed', E,
+     '"Settings for Reminder# %1 has', '"Settings for Reminder#_%1 has', FAST),
+    ('"Settings for ReminderN" with one character changed', S,
+     '"Settings for Reminder%1 has', '"Settings for reminder%1 has', FAST),
+    ('"Settings for Reminder N" with one character changed', S,
+     '"Settings for Reminder %1 has', '"Settings for Reminder:%1 has', FAST),
+    ("the log-on entry's Exec leaves $ unquoted", "platform/logonentry.cpp", " || c == QLatin1Char('$')", "", FAST),
+    ("the missed-alarm box comes after the record is written", "alarm/review.cpp",
+     "        MsgBox(text, msgbox::kOkOnly);\n        file.write(N, E);\n",
+     "        file.write(N, E);\n        MsgBox(text, msgbox::kOkOnly);\n", FAST),
+    ("Set Alarm starts the timer before its record is written", "editor/setalarm.cpp",
+     "    ReminderRecord E = Reminders(N);\n", "    ReminderRecord E = Reminders(N);\n    Timer1[N]->start(E);\n", FAST),
+    ("a ring whose record cannot be written is not heard", R, "            failure = e.text();\n        }\n    }\n"
+     "    mPopRestore_Click();", "            throw;\n        }\n    }\n    mPopRestore_Click();", FAST),
+    ("a session save request ends the program", S,
+     "    SyncLogonEntry(false);\n}\n", "    SyncLogonEntry(false);\n    EndSession();\n}\n", FAST),
+    ("SIGXFSZ kills the program in the middle of a write", "app/main.cpp",
+     "    std::signal(SIGXFSZ, SIG_IGN);\n", "", ["-R", "^fault\\.fsize$"]),
+]
 
-ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
-
-
-def run(cmd, cwd, log):
-    with open(log, "a") as out:
-        return subprocess.run(cmd, cwd=cwd, stdout=out, stderr=subprocess.STDOUT).returncode
-
-
-def main():
-    args = sys.argv[1:]
-    build = os.path.abspath(args.pop(0)) if args and os.sep in args[0] else os.path.join(ROOT, "build", "mutation")
-    wanted = set(args)
-    log = os.path.join(build, "mutation.log")
-    os.makedirs(build, exist_ok=True)
-    open(log, "w").close()
-    if run(["cmake", "-S", ROOT, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug"], ROOT, log) != 0:
-        sys.exit("configure failed: see " + log)
-    if run(["cmake", "--build", build], ROOT, log) != 0:
-        sys.exit("the unchanged program does not build: see " + log)
-
-    started = time.monotonic()
-    missed, broken = [], []
-    changes = [c for c in CHANGES if not wanted or c["name"] in wanted]
-    layer = os.environ.get("MUTATION_LAYER")  # e.g. "gui": which fast changes that layer alone catches
-    if layer:
-        changes = [dict(c, tests=["-L", layer]) for c in changes if c["tests"] is FAST]
-    for change in changes:
-        path = os.path.join(ROOT, change["file"])
-        original = open(path, encoding="utf-8").read()
-        if original.count(change["old"]) != 1:
-            broken.append(change["name"])
-            print(f"?? {change['name']}: the text to change is not in {change['file']} exactly once")
-            continue
-        t0 = time.monotonic()
-        try:
-            with open(path, "w", encoding="utf-8") as f:
-                f.write(original.replace(change["old"], change["new"]))
-            if run(["cmake", "--build", build], ROOT, log) != 0:
-                verdict = "caught (does not build)"
-            else:
-                rc = run(["ctest", "-j2", "--output-on-failure", *change["tests"]], build, log)
-                verdict = "caught" if rc != 0 else "MISSED"
-        finally:
-            with open(path, "w", encoding="utf-8") as f:
-                f.write(original)
-        if verdict == "MISSED":
-            missed.append(change["name"])
-        print(f"{verdict:>8}  {change['name']}  [{' '.join(change['tests'])}]  {time.monotonic() - t0:.0f} s", flush=True)
-    run(["cmake", "--build", build], ROOT, log)
-    total = len(changes)
-    print(f"{total - len(missed) - len(broken)} of {total} changes caught in {time.monotonic() - started:.0f} s"
-          + (f"; missed: {', '.join(missed)}" if missed else "")
-          + (f"; not applicable: {', '.join(broken)}" if broken else ""))
-    sys.exit(1 if missed or broken else 0)
-
-
-if __name__ == "__main__":
-    main()
+root = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", ".."))
+args = sys.argv[1:]
+build = os.path.abspath(args.pop(0)) if args and os.sep in args[0] else os.path.join(root, "build", "mutation")
+os.makedirs(build, exist_ok=True)
+log = open(os.path.join(build, "mutation.log"), "w")
+sh = lambda *cmd, cwd=root: subprocess.run(cmd, cwd=cwd, stdout=log, stderr=subprocess.STDOUT).returncode
+if sh("cmake", "-S", root, "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Debug") or sh("cmake", "--build", build):
+    sys.exit("the unchanged program does not build: see " + log.name)
+layer = os.environ.get("MUTATION_LAYER")
+changes = [c for c in CHANGES if (not args or c[0] in args) and (not layer or c[4] is FAST)]
+started, missed, broken = time.monotonic(), [], []
+for name, file, old, new, tests in changes:
+    tests = ["-L", layer] if layer else tests
+    path = pathlib.Path(root, file)
+    original = path.read_text(encoding="utf-8")
+    if original.count(old) != 1:
+        broken.append(name)
+        print(f"?? {name}: the text to change is not in {file} exactly once")
+        continue
+    t0 = time.monotonic()
+    try:
+        path.write_text(original.replace(old, new), encoding="utf-8")
+        verdict = ("caught (does not build)" if sh("cmake", "--build", build) else
+                   "caught" if sh("ctest", "-j2", "--output-on-failure", *tests, cwd=build) else "MISSED")
+    finally:
+        path.write_text(original, encoding="utf-8")
+    missed += [name] if verdict == "MISSED" else []
+    print(f"{verdict:>8}  {name}  [{' '.join(tests)}]  {time.monotonic() - t0:.0f} s", flush=True)
+sh("cmake", "--build", build)
+print(f"{len(changes) - len(missed) - len(broken)} of {len(changes)} changes caught in "
+      f"{time.monotonic() - started:.0f} s" + (f"; missed: {', '.join(missed)}" if missed else "")
+      + (f"; not applicable: {', '.join(broken)}" if broken else ""))
+sys.exit(1 if missed or broken else 0)

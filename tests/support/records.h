@@ -19,28 +19,19 @@ inline ReminderRecord armedRecord(const QDate& day, const QString& time, int opt
     return r;
 }
 
-inline void putRecord(const QString& path, int n, const ReminderRecord& r)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadWrite);
-    QByteArray data = f.readAll();
-    const qint64 at = qint64(n - 1) * recordcodec::kRecordLength;
-    if (data.size() < at + recordcodec::kRecordLength)
-        data.append(QByteArray(at + recordcodec::kRecordLength - data.size(), '\0'));
-    data.replace(at, recordcodec::kRecordLength, recordcodec::encode(r));
-    f.resize(0);
-    f.seek(0);
-    f.write(data);
-}
-
 inline QByteArray fileBytes(const QString& path)
 {
     QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline ReminderRecord getRecord(const QString& path, int n)
+inline void putRecord(const QString& path, int n, const ReminderRecord& r)
 {
-    return recordcodec::decode(fileBytes(path).mid(qint64(n - 1) * recordcodec::kRecordLength, recordcodec::kRecordLength));
+    QByteArray data = fileBytes(path);
+    const qint64 at = qint64(n - 1) * recordcodec::kRecordLength;
+    data = data.leftJustified(at + recordcodec::kRecordLength, '\0');
+    data.replace(at, recordcodec::kRecordLength, recordcodec::encode(r));
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(data);
 }

@@ -1,9 +1,6 @@
 #pragma once
-// The main window on doubles of the platform, in a folder of its own, with a clock that stands
-// still, driven by scripts of steps such as "start; show; type 9am; day 1; set; ? timer1=off".
-#include <functional>
-#include <memory>
-#include <optional>
+// The main window in a folder of its own, on a desk that plays the rest of the platform and a
+// clock that stands still, driven by scripts such as "start; show; type 9am; day 1; set; ? timer1=no".
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,203 +21,185 @@
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 #include "store/writefault.h"
+#include "summary/viewsettings.h"
 #include "tests/support/records.h"
 
 inline const QDate kDay(2026, 12, 6);
+inline const QString kRingTitle = QStringLiteral("Chimewright Personal Alarm|");
 
-// Records every box as "title|style|text"; answers from the script, then OK.
-struct FakeBoxes : MessageBoxes {
-    int MsgBox(const QString& text, int style, const QString& title = {}) override
-    {
-        shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
-        const QString box = shown.last();
-        if (onShow)
-            onShow(box);  // the box is open: a tick can arrive inside its modal wait
-        return answerer ? answerer(box) : answers.isEmpty() ? msgbox::kOk : answers.takeFirst();
-    }
-    QStringList shown;
-    QList<int> answers;
-    std::function<void(const QString&)> onShow;
-    std::function<int(const QString&)> answerer;
-};
-
-struct FakePlayer : MediaPlayer {
-    void setFileName(const QString& n) override { name = n; }
-    QString fileName() const override { return name; }
-    void play() override
-    {
-        log << QStringLiteral("play");
-        if (!failure.isEmpty())
-            throw AppError(failure);
-    }
-    void pause() override { log << QStringLiteral("pause"); }
-    QString name, failure;
-    QStringList log;
-};
-
-struct FakeDialog : FileDialog {
-    std::optional<QString> openExisting(const QString& f) override
-    {
-        filter = f;
-        if (onOpen)
-            onOpen();  // the dialog is open
-        return next;
-    }
-    std::optional<QString> next;
-    QString filter;
-    std::function<void()> onOpen;
-};
-
-struct FakeTray : TrayIcon {
-    void add(const QIcon&, const QString&, QMenu* m) override { menu = m, shown = true; }
-    void remove() override { shown = false; }
-    bool isAvailable() const override { return available; }
-    bool showsMenu() const override { return menu && areaShowsMenu; }
-    bool available = true, areaShowsMenu = true, shown = false;
-    QMenu* menu = nullptr;
-};
-
-struct FakeLogon : LogonEntries {
-    bool exists(const QString& n) const override { return entries.contains(n); }
-    void create(const QString& n, const QString& exe) override
-    {
-        if (!failure.isEmpty() || entries.contains(n))  // never overwrites
-            throw AppError(failure);
-        entries.insert(n, exe);
-    }
-    void remove(const QString& n) override
-    {
-        if (!failure.isEmpty())
-            throw AppError(failure);
-        entries.remove(n);
-    }
-    QMap<QString, QString> entries;
-    QString failure;
-};
-
-struct FakeLauncher : Launcher {
-    bool startDetached(const QString& program, const QStringList& args, const QString& dir) override
-    {
-        started << program + ' ' + args.join(' ') + " in " + dir;
-        return false;
-    }
-    QStringList started;
-};
-
-struct FakeInstance : SingleInstance {
-    bool acquire() override { return free; }
-    bool free = true;
-};
-
-struct Desk {
+struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Launcher, SingleInstance {
     explicit Desk(const QTime& now = QTime(10, 0))
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         clock.set(kDay, now);
-        services = Services{&clock, &boxes, &dialog, &player, &tray, &logon, &launcher, &instance,
-                            dir.path(), dir.path() + QStringLiteral("/chimewright")};
+        services = Services{&clock, this, this, this, this, this, this, this, dir.path(), dir.path() + "/cw"};
         QDir::setCurrent(dir.path());
     }
-    ~Desk()
+    ~Desk() override
     {
         form.reset();
         QDir::setCurrent(QDir::tempPath());
     }
+    // Every box is kept as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
+    int MsgBox(const QString& text, int style, const QString& title = {}) override
+    {
+        shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
+        const bool ring = shown.last().startsWith(kRingTitle);
+        if (ring && (delivering.isEmpty() || !form->isVisible()))
+            faults << "a ring without a tick, or over a hidden window";
+        else if (ring)
+            ++*delivering.last();
+        opened(shown.last());  // the box is open: a tick can arrive inside its modal wait
+        return answers.isEmpty() || ring ? msgbox::kOk : answers.takeFirst();
+    }
+    void opened(const QString& box)
+    {
+        for (int i = 0; i < inside.size(); ++i)
+            if (box.contains(inside[i].first))
+                run(inside.takeAt(i--).second);
+    }
+    std::optional<QString> openExisting(const QString&) override
+    {
+        opened(QStringLiteral("the file dialog"));
+        return !answers.isEmpty() && answers.takeFirst() == msgbox::kCancel ? std::nullopt : chosen;
+    }
+    void setFileName(const QString& name) override { sound = name; }
+    QString fileName() const override { return sound; }
+    void play() override
+    {
+        played << QStringLiteral("play");
+        if (!playFailure.isEmpty())
+            throw AppError(playFailure);
+    }
+    void pause() override { played << QStringLiteral("pause"); }
+    bool exists(const QString& name) const override { return entries.contains(name); }
+    void create(const QString& name, const QString& exe) override
+    {
+        if (!logonFailure.isEmpty() || entries.contains(name))  // never overwrites
+            throw AppError(logonFailure);
+        entries.insert(name, exe);
+    }
+    void remove(const QString& name) override
+    {
+        if (!logonFailure.isEmpty())
+            throw AppError(logonFailure);
+        entries.remove(name);
+    }
+    bool startDetached(const QString& program, const QStringList& args, const QString& folder) override
+    {
+        launched << program + ' ' + args.join(' ') + " in " + folder;
+        return false;
+    }
+    bool acquire() override { return !busy; }
+    void add(const QIcon&, const QString&, QMenu* m) override { trayMenu = m, inTray = true; }
+    void remove() override { inTray = false; }
+    bool isAvailable() const override { return area; }
+    bool showsMenu() const override { return trayMenu && areaMenu; }
+
     QString file() const { return dir.filePath(QStringLiteral("reminders.dat")); }
     void put(int n, const ReminderRecord& r) { putRecord(file(), n, r); }
     ReminderRecord saved(int n) const
     {
-        return recordcodec::decode(fileBytes(file()).mid((n - 1) * recordcodec::kRecordLength, recordcodec::kRecordLength));
+        const int length = recordcodec::kRecordLength;
+        return recordcodec::decode(fileBytes(file()).mid((n - 1) * length, length));
     }
-    void call(void (mainform::*handler)()) { form->guarded([&] { (form.get()->*handler)(); }); }
-    void tick(int n) { emit form->Timer1[n]->tick(); }
-    bool ticking(int n) const { return form->Timer1[n]->isEnabled(); }
+    static QString key(int n, const ReminderRecord& r) { return QString("%1 %2 %3").arg(n).arg(r.AlarmDate).arg(r.AlarmTime); }
 
-    // Runs the steps, separated by "; ". "inside TEXT => a, b" runs steps a and b inside every
-    // later box whose "title|style|text" holds TEXT; "? key=value" checks what probe(key) says.
+    // A tick as the event loop delivers it rings exactly when the file holds an armed moment that has
+    // come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails too.
+    void tick(int n)
+    {
+        const ReminderRecord s = saved(n);
+        const auto moment = datetime::alarmMoment(s.AlarmDate, s.AlarmTime);
+        const bool due = s.isArmed() && moment && *moment <= clock.now() && !rung.contains(key(n, s));
+        if (due)
+            rung << key(n, s);
+        int rang = 0;
+        delivering << &rang;
+        if (form->Timer1[n]->isEnabled())
+            emit form->Timer1[n]->tick();
+        delivering.removeLast();
+        if (rang != int(due))
+            faults << QString("tick %1 at %2: %3 rings, %4 due").arg(n).arg(clock.now().toString()).arg(rang).arg(due);
+    }
+
+    // Runs the steps, separated by "; ". "inside TEXT => a, b" runs the steps a and b inside the next
+    // box whose "title|style|text" holds TEXT; "? key=value" checks what probe(key) says.
     void run(const QString& script)
     {
         for (const QString& step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
             const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
             if (verb == "?")
-                QTRY_COMPARE(probe(arg.section('=', 0, 0)), arg.section('=', 1));  // the window manager answers late
+                QTRY_COMPARE(probe(arg.section('=', 0, 0)), arg.section('=', 1));  // the window manager is late
             else if (verb == "inside")
                 inside << qMakePair(arg.section(" => ", 0, 0), arg.section(" => ", 1).replace(", ", "; "));
-            else if (!steps().contains(verb))
-                QFAIL(qPrintable("no such step: " + step));
-            else
+            else if (steps().contains(verb))
                 steps()[verb](*this, arg);
+            else
+                QFAIL(qPrintable("no such step: " + step));
         }
     }
     QString probe(const QString& key)
     {
         mainform& f = *form;
         const int n = key.right(1).toInt();
+        auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const QMap<QString, std::function<QString()>> probes{
-            {"timer", [&] { return QString(ticking(n) ? "on" : "off"); }},
+            {"timer", [&] { return yes(f.Timer1[n]->isEnabled()); }},
             {"set", [&] { return QString::number(saved(n).AlarmSet); }},
             {"window", [&] { return QString(!f.isVisible() ? "hidden" : f.isMinimized() ? "minimised" : "shown"); }},
             {"state", [&] { return QString::number(f.WindowState()); }},
             {"reminder", [&] { return f.Label1->text(); }},
             {"label", [&] { return f.Label8->text(); }},
             {"time", [&] { return f.Text1->text(); }},
-            {"selected", [&] { return f.Text1->selectedText(); }},
-            {"message", [&] { return f.Text2Text(); }},
-            {"options", [&] {
+            {"options", [&] {  // the enabled options, and the one selected
                  QString enabled;
                  for (QRadioButton* o : {f.Option0, f.Option1, f.Option2, f.Option3})
                      enabled += o->isEnabled() ? o->objectName().right(1) : QString();
                  return enabled + '/' + QString::number(f.SelectedOption());
              }},
-            {"entries", [&] { return QStringList(logon.entries.keys()).join(',').replace(dir.path(), "DIR"); }},
-            {"entry", [&] { return logon.entries.value(QStringLiteral("Chimewright.EXE.desktop")).replace(dir.path(), "DIR"); }},
-            {"tray", [&] { return QString(tray.shown ? "shown" : "none"); }},
-            {"popup", [&] { return QString(f.mPopupSys->isVisible() ? "shown" : "none"); }},
-            {"summary", [&] { return QString(f.summaryWindow() ? "open" : "none"); }},
-            {"sound", [&] { return player.log.join(','); }},
-            {"soundfile", [&] { return player.fileName(); }},
-            {"filter", [&] { return dialog.filter; }},
-            {"launched", [&] { return launcher.started.join(',').replace(dir.path(), "DIR"); }},
-            {"running", [&] { return QString(running ? "yes" : "no"); }},
-            {"ended", [&] { return QString(f.hasEnded() ? "yes" : "no"); }},
-            {"file", [&] { return QString(QFile::exists(file()) ? "yes" : "no"); }},
+            {"entries", [&] { return QStringList(entries.keys()).join(','); }},
+            {"tray", [&] { return yes(inTray); }},
+            {"popup", [&] { return yes(f.mPopupSys->isVisible()); }},
+            {"summary", [&] { return yes(f.summaryWindow()); }},
+            {"sound", [&] { return played.join(','); }},
+            {"soundfile", [&] { return sound; }},
+            {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
+            {"running", [&] { return yes(running); }},
+            {"ended", [&] { return yes(f.hasEnded()); }},
+            {"file", [&] { return yes(QFile::exists(file())); }},
         };
         return probes.value(key.chopped(key.back().isDigit() ? 1 : 0), [&] { return "no probe " + key; })();
     }
-
     using Step = std::function<void(Desk&, const QString&)>;
     static const QMap<QString, Step>& steps();
 
     QTemporaryDir dir;
     FakeClock clock;
-    FakeBoxes boxes;
-    FakePlayer player;
-    FakeDialog dialog;
-    FakeTray tray;
-    FakeLogon logon;
-    FakeLauncher launcher;
-    FakeInstance instance;
     Services services;
     std::unique_ptr<mainform> form;
-    bool running = false;
+    QStringList shown, played, launched, faults;
+    QList<int> answers;
+    QList<QPair<QString, QString>> inside;  // steps waiting for a box
+    QSet<QString> rung;                     // the moments that rang, as key() gives them
+    QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
+    QString sound, playFailure, logonFailure;
+    std::optional<QString> chosen;
+    QMap<QString, QString> entries;
     QByteArray stash;
-    QList<QPair<QString, QString>> inside;
+    QMenu* trayMenu = nullptr;
+    bool running = false, busy = false, area = true, areaMenu = true, inTray = false;
 };
 
 inline Desk::Step handler(void (mainform::*h)())
 {
-    return [h](Desk& d, const QString&) { d.call(h); };
+    return [h](Desk& d, const QString&) { d.form->guarded([&] { (d.form.get()->*h)(); }); };
 }
 
 inline const QMap<QString, Desk::Step>& Desk::steps()
 {
     static const QMap<QString, Step> all{
         {"start", [](Desk& d, const QString&) {
-             d.boxes.onShow = [&d](const QString& box) {
-                 for (const auto& [text, script] : d.inside)
-                     if (box.contains(text))
-                         d.run(script);
-             };
              d.form = std::make_unique<mainform>(d.services);
              d.form->guarded([&] { d.running = d.form->Form_Load(); });
          }},
@@ -231,13 +210,22 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"option", [](Desk& d, const QString& a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
-        {"rem", [](Desk& d, const QString& a) { d.call(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
-                                                             &mainform::filemnurem3_Click}[a.toInt() - 1]); }},
+        {"rem", [](Desk& d, const QString& a) {
+             handler(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
+                           &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
+         }},
         {"min", [](Desk& d, const QString&) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
         {"wm", [](Desk& d, const QString& a) { d.form->setWindowState(a == "min" ? Qt::WindowMinimized : Qt::WindowNoState); }},
-        {"click", [](Desk& d, const QString& a) { emit d.tray.mouseEvent(a.toInt()); }},
+        {"click", [](Desk& d, const QString& a) { emit d.mouseEvent(a.toInt()); }},
         {"details", handler(&mainform::mPopDetails_Click)},
-        {"view", handler(&mainform::filemnuview_Click)},
+        {"view", [](Desk& d, const QString& a) {  // the summary window, closed by the next answer
+             QTimer::singleShot(0, [&d] {
+                 d.opened(QStringLiteral("the summary window"));
+                 viewsettings* view = d.form->summaryWindow();
+                 d.answers.isEmpty() || d.answers.takeFirst() == msgbox::kOk ? view->OKButton_Click() : view->reject();
+             });
+             handler(&mainform::filemnuview_Click)(d, a);
+         }},
         {"sni", [](Desk& d, const QString&) {  // a StatusNotifierItem host's menu clicks
              d.form->mPopExit->trigger();
              d.form->mPopDetails->trigger();
@@ -245,37 +233,37 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"daywatch", handler(&mainform::DayWatch_Timer)},
         {"help", handler(&mainform::helpmnu_Click)},
         {"audio", [](Desk& d, const QString& a) {
-             d.dialog.next = a.isEmpty() ? std::nullopt : std::optional(a);
-             d.call(&mainform::filemnuaudio_Click);
+             d.chosen = a.isEmpty() ? std::nullopt : std::optional(a);
+             handler(&mainform::filemnuaudio_Click)(d, a);
          }},
         {"exit", [](Desk& d, const QString&) { d.form->close(); }},
         {"endsession", [](Desk& d, const QString&) { d.form->EndSession(); }},
         {"saverequest", [](Desk& d, const QString&) { d.form->SessionSaveRequest(); }},
         {"at", [](Desk& d, const QString& a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
-             const QString time = a.section(' ', 0, 0);
-             d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, time.size() > 5 ? "h:mm:ss" : "h:mm"));
+             const QString time = a.section(' ', 0, 0), format = time.size() > 5 ? "h:mm:ss" : "h:mm";
+             d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));
          }},
         {"tick", [](Desk& d, const QString& a) { d.tick(a.toInt()); }},
         {"wait", [](Desk&, const QString&) { QTest::qWait(20); }},
         {"fail", [](Desk&, const QString& a) { writefault::failNext(a.isEmpty() ? "No space left on device" : a); }},
-        {"answer", [](Desk& d, const QString& a) { d.boxes.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
+        {"answer", [](Desk& d, const QString& a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
         {"entries", [](Desk& d, const QString& a) {
-             d.logon.entries.clear();
+             d.entries.clear();
              for (const QString& name : a.split(',', Qt::SkipEmptyParts))
-                 d.logon.entries.insert(name, "theirs");
+                 d.entries.insert(name, "theirs");
          }},
-        {"logonfail", [](Desk& d, const QString& a) { d.logon.failure = a; }},
-        {"playfail", [](Desk& d, const QString& a) { d.player.failure = a; }},
-        {"tray", [](Desk& d, const QString& a) { d.tray.available = a != "none"; }},
-        {"areamenu", [](Desk& d, const QString& a) { d.tray.areaShowsMenu = a == "yes"; }},
-        {"busy", [](Desk& d, const QString&) { d.instance.free = false; }},
+        {"logonfail", [](Desk& d, const QString& a) { d.logonFailure = a; }},
+        {"playfail", [](Desk& d, const QString& a) { d.playFailure = a; }},
+        {"tray", [](Desk& d, const QString& a) { d.area = a != "none"; }},
+        {"areamenu", [](Desk& d, const QString& a) { d.areaMenu = a == "yes"; }},
+        {"busy", [](Desk& d, const QString&) { d.busy = true; }},
         {"folder", [](Desk& d, const QString&) {  // the data file replaced by a folder
              d.stash = fileBytes(d.file());
              QFile::remove(d.file());
-             QDir().mkdir(d.file());
+             QVERIFY(QDir().mkdir(d.file()));
          }},
         {"unfolder", [](Desk& d, const QString&) {
-             QDir().rmdir(d.file());
+             QVERIFY(QDir().rmdir(d.file()));
              QFile f(d.file());
              QVERIFY(f.open(QIODevice::WriteOnly) && f.write(d.stash) == d.stash.size());
          }},

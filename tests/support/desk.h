@@ -1,12 +1,10 @@
 #pragma once
-// The main window in a folder of its own, on a desk that plays the rest of the platform and a
-// clock that stands still, driven by scripts such as "start; show; type 9am; day 1; set; ? timer1=no".
-#include <QDir>
+// The main window in a folder of its own, on a desk that plays the rest of the platform and a clock
+// that stands still, driven by scripts such as "start; show; type 9am; day 1; set; ? timer1=no".
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QtTest>
 #include "alarm/alarmtimer.h"
 #include "editor/datepicker.h"
@@ -40,7 +38,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         form.reset();
         QDir::setCurrent(QDir::tempPath());
     }
-    // Every box is kept as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
+    // Keeps every box as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
     int MsgBox(const QString& text, int style, const QString& title = {}) override
     {
         shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
@@ -91,20 +89,21 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         return false;
     }
     bool acquire() override { return !busy; }
-    void add(const QIcon&, const QString&, QMenu* m) override { trayMenu = m, inTray = true; }
+    void add(const QIcon&, const QString&, QMenu*) override { inTray = true; }
     void remove() override { inTray = false; }
     bool isAvailable() const override { return area; }
-    bool showsMenu() const override { return trayMenu && areaMenu; }
+    bool showsMenu() const override { return true; }
 
     QString file() const { return dir.filePath(QStringLiteral("reminders.dat")); }
     void put(int n, const ReminderRecord& r) { putRecord(file(), n, r); }
     ReminderRecord saved(int n) const
     {
-        const int length = recordcodec::kRecordLength;
-        return recordcodec::decode(fileBytes(file()).mid((n - 1) * length, length));
+        return recordcodec::decode(fileBytes(file()).mid((n - 1) * 2068, 2068));
     }
-    static QString key(int n, const ReminderRecord& r) { return QString("%1 %2 %3").arg(n).arg(r.AlarmDate).arg(r.AlarmTime); }
-
+    static QString key(int n, const ReminderRecord& r)
+    {
+        return QString("%1 %2 %3").arg(n).arg(r.AlarmDate).arg(r.AlarmTime);
+    }
     // A tick as the event loop delivers it rings exactly when the file holds an armed moment that has
     // come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails too.
     void tick(int n)
@@ -120,9 +119,8 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             emit form->Timer1[n]->tick();
         delivering.removeLast();
         if (rang != int(due))
-            faults << QString("tick %1 at %2: %3 rings, %4 due").arg(n).arg(clock.now().toString()).arg(rang).arg(due);
+            faults << QString("tick %1 at %2: %3 rings").arg(n).arg(clock.now().toString()).arg(rang);
     }
-
     // Runs the steps, separated by "; ". "inside TEXT => a, b" runs the steps a and b inside the next
     // box whose "title|style|text" holds TEXT; "? key=value" checks what probe(key) says.
     void run(const QString& script)
@@ -130,7 +128,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         for (const QString& step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
             const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
             if (verb == "?")
-                QTRY_COMPARE(probe(arg.section('=', 0, 0)), arg.section('=', 1));  // the window manager is late
+                QTRY_COMPARE(probe(arg.section('=', 0, 0)), arg.section('=', 1));  // a window manager is late
             else if (verb == "inside")
                 inside << qMakePair(arg.section(" => ", 0, 0), arg.section(" => ", 1).replace(", ", "; "));
             else if (steps().contains(verb))
@@ -147,12 +145,12 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         const QMap<QString, std::function<QString()>> probes{
             {"timer", [&] { return yes(f.Timer1[n]->isEnabled()); }},
             {"set", [&] { return QString::number(saved(n).AlarmSet); }},
-            {"window", [&] { return QString(!f.isVisible() ? "hidden" : f.isMinimized() ? "minimised" : "shown"); }},
+            {"window", [&] { return QString(!f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up"); }},
             {"state", [&] { return QString::number(f.WindowState()); }},
             {"reminder", [&] { return f.Label1->text(); }},
             {"label", [&] { return f.Label8->text(); }},
             {"time", [&] { return f.Text1->text(); }},
-            {"options", [&] {  // the enabled options, and the one selected
+            {"options", [&] {  // the options enabled, and the one selected
                  QString enabled;
                  for (QRadioButton* o : {f.Option0, f.Option1, f.Option2, f.Option3})
                      enabled += o->isEnabled() ? o->objectName().right(1) : QString();
@@ -160,10 +158,8 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
              }},
             {"entries", [&] { return QStringList(entries.keys()).join(','); }},
             {"tray", [&] { return yes(inTray); }},
-            {"popup", [&] { return yes(f.mPopupSys->isVisible()); }},
             {"summary", [&] { return yes(f.summaryWindow()); }},
             {"sound", [&] { return played.join(','); }},
-            {"soundfile", [&] { return sound; }},
             {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
             {"running", [&] { return yes(running); }},
             {"ended", [&] { return yes(f.hasEnded()); }},
@@ -187,8 +183,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     std::optional<QString> chosen;
     QMap<QString, QString> entries;
     QByteArray stash;
-    QMenu* trayMenu = nullptr;
-    bool running = false, busy = false, area = true, areaMenu = true, inTray = false;
+    bool running = false, busy = false, area = true, inTray = false;
 };
 
 inline Desk::Step handler(void (mainform::*h)())
@@ -207,22 +202,24 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"type", [](Desk& d, const QString& a) { d.form->Text1->setText(a); }},
         {"day", [](Desk& d, const QString& a) { d.form->DTPicker1->setValue(kDay.addDays(a.toInt())); }},
         {"msg", [](Desk& d, const QString& a) { d.form->SetText2Text(a); }},
-        {"option", [](Desk& d, const QString& a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
+        {"option", [](Desk& d, const QString& a) {
+             d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true);
+         }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
         {"rem", [](Desk& d, const QString& a) {
-             handler(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
-                           &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
+             const QList menu{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
+                              &mainform::filemnurem3_Click};
+             handler(menu[a.toInt() - 1])(d, a);
          }},
         {"min", [](Desk& d, const QString&) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
-        {"wm", [](Desk& d, const QString& a) { d.form->setWindowState(a == "min" ? Qt::WindowMinimized : Qt::WindowNoState); }},
-        {"click", [](Desk& d, const QString& a) { emit d.mouseEvent(a.toInt()); }},
-        {"details", handler(&mainform::mPopDetails_Click)},
+        {"taskbar", [](Desk& d, const QString&) { d.form->setWindowState(Qt::WindowNoState); }},  // restores
         {"view", [](Desk& d, const QString& a) {  // the summary window, closed by the next answer
              QTimer::singleShot(0, [&d] {
                  d.opened(QStringLiteral("the summary window"));
                  viewsettings* view = d.form->summaryWindow();
-                 d.answers.isEmpty() || d.answers.takeFirst() == msgbox::kOk ? view->OKButton_Click() : view->reject();
+                 const bool ok = d.answers.isEmpty() || d.answers.takeFirst() == msgbox::kOk;
+                 ok ? view->OKButton_Click() : view->reject();
              });
              handler(&mainform::filemnuview_Click)(d, a);
          }},
@@ -233,7 +230,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"daywatch", handler(&mainform::DayWatch_Timer)},
         {"help", handler(&mainform::helpmnu_Click)},
         {"audio", [](Desk& d, const QString& a) {
-             d.chosen = a.isEmpty() ? std::nullopt : std::optional(a);
+             d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);
          }},
         {"exit", [](Desk& d, const QString&) { d.form->close(); }},
@@ -244,9 +241,12 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));
          }},
         {"tick", [](Desk& d, const QString& a) { d.tick(a.toInt()); }},
-        {"wait", [](Desk&, const QString&) { QTest::qWait(20); }},
-        {"fail", [](Desk&, const QString& a) { writefault::failNext(a.isEmpty() ? "No space left on device" : a); }},
-        {"answer", [](Desk& d, const QString& a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
+        {"fail", [](Desk&, const QString& a) {
+             writefault::failNext(a.isEmpty() ? "No space left on device" : a);
+         }},
+        {"answer", [](Desk& d, const QString& a) {
+             d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel);
+         }},
         {"entries", [](Desk& d, const QString& a) {
              d.entries.clear();
              for (const QString& name : a.split(',', Qt::SkipEmptyParts))
@@ -255,7 +255,6 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"logonfail", [](Desk& d, const QString& a) { d.logonFailure = a; }},
         {"playfail", [](Desk& d, const QString& a) { d.playFailure = a; }},
         {"tray", [](Desk& d, const QString& a) { d.area = a != "none"; }},
-        {"areamenu", [](Desk& d, const QString& a) { d.areaMenu = a == "yes"; }},
         {"busy", [](Desk& d, const QString&) { d.busy = true; }},
         {"folder", [](Desk& d, const QString&) {  // the data file replaced by a folder
              d.stash = fileBytes(d.file());

@@ -19,7 +19,6 @@
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 #include "store/writefault.h"
-#include "summary/viewsettings.h"
 #include "tests/support/records.h"
 
 inline const QDate kDay(2026, 12, 6);
@@ -32,11 +31,6 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         clock.set(kDay, now);
         services = Services{&clock, this, this, this, this, this, this, this, dir.path(), dir.path() + "/cw"};
         QDir::setCurrent(dir.path());
-    }
-    ~Desk() override
-    {
-        form.reset();
-        QDir::setCurrent(QDir::tempPath());
     }
     // Keeps every box as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
     int MsgBox(const QString& text, int style, const QString& title = {}) override
@@ -63,12 +57,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     }
     void setFileName(const QString& name) override { sound = name; }
     QString fileName() const override { return sound; }
-    void play() override
-    {
-        played << QStringLiteral("play");
-        if (!playFailure.isEmpty())
-            throw AppError(playFailure);
-    }
+    void play() override { played << QStringLiteral("play"); }
     void pause() override { played << QStringLiteral("pause"); }
     bool exists(const QString& name) const override { return entries.contains(name); }
     void create(const QString& name, const QString& exe) override
@@ -100,19 +89,16 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     {
         return recordcodec::decode(fileBytes(file()).mid((n - 1) * 2068, 2068));
     }
-    static QString key(int n, const ReminderRecord& r)
-    {
-        return QString("%1 %2 %3").arg(n).arg(r.AlarmDate).arg(r.AlarmTime);
-    }
     // A tick as the event loop delivers it rings exactly when the file holds an armed moment that has
     // come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails too.
     void tick(int n)
     {
         const ReminderRecord s = saved(n);
         const auto moment = datetime::alarmMoment(s.AlarmDate, s.AlarmTime);
-        const bool due = s.isArmed() && moment && *moment <= clock.now() && !rung.contains(key(n, s));
+        const QString key = QString("%1 %2 %3").arg(n).arg(s.AlarmDate).arg(s.AlarmTime);
+        const bool due = s.isArmed() && moment && *moment <= clock.now() && !rung.contains(key);
         if (due)
-            rung << key(n, s);
+            rung << key;
         int rang = 0;
         delivering << &rang;
         if (form->Timer1[n]->isEnabled())
@@ -137,19 +123,19 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
                 QFAIL(qPrintable("no such step: " + step));
         }
     }
-    QString probe(const QString& key)
+    QString probe(const QString& key)  // a control by name gives its text
     {
         mainform& f = *form;
+        if (const QObject* control = f.findChild<QObject*>(key))
+            return control->property("text").toString();
         const int n = key.right(1).toInt();
         auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const QMap<QString, std::function<QString()>> probes{
             {"timer", [&] { return yes(f.Timer1[n]->isEnabled()); }},
             {"set", [&] { return QString::number(saved(n).AlarmSet); }},
-            {"window", [&] { return QString(!f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up"); }},
-            {"state", [&] { return QString::number(f.WindowState()); }},
-            {"reminder", [&] { return f.Label1->text(); }},
-            {"label", [&] { return f.Label8->text(); }},
-            {"time", [&] { return f.Text1->text(); }},
+            {"window", [&] {  // where the window is, and the state the handlers see
+                 return (!f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up") + QString::number(f.WindowState());
+             }},
             {"options", [&] {  // the options enabled, and the one selected
                  QString enabled;
                  for (QRadioButton* o : {f.Option0, f.Option1, f.Option2, f.Option3})
@@ -167,7 +153,8 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         };
         return probes.value(key.chopped(key.back().isDigit() ? 1 : 0), [&] { return "no probe " + key; })();
     }
-    using Step = std::function<void(Desk&, const QString&)>;
+    using Arg = const QString&;
+    using Step = std::function<void(Desk&, Arg)>;
     static const QMap<QString, Step>& steps();
 
     QTemporaryDir dir;
@@ -177,9 +164,9 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     QStringList shown, played, launched, faults;
     QList<int> answers;
     QList<QPair<QString, QString>> inside;  // steps waiting for a box
-    QSet<QString> rung;                     // the moments that rang, as key() gives them
+    QSet<QString> rung;                     // the moments that rang
     QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
-    QString sound, playFailure, logonFailure;
+    QString sound, logonFailure;
     std::optional<QString> chosen;
     QMap<QString, QString> entries;
     QByteArray stash;
@@ -188,83 +175,61 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
 
 inline Desk::Step handler(void (mainform::*h)())
 {
-    return [h](Desk& d, const QString&) { d.form->guarded([&] { (d.form.get()->*h)(); }); };
+    return [h](Desk& d, Desk::Arg) { d.form->guarded([&] { (d.form.get()->*h)(); }); };
 }
 
 inline const QMap<QString, Desk::Step>& Desk::steps()
 {
     static const QMap<QString, Step> all{
-        {"start", [](Desk& d, const QString&) {
+        {"start", [](Desk& d, Arg) {
              d.form = std::make_unique<mainform>(d.services);
              d.form->guarded([&] { d.running = d.form->Form_Load(); });
          }},
         {"show", handler(&mainform::mPopRestore_Click)},
-        {"type", [](Desk& d, const QString& a) { d.form->Text1->setText(a); }},
-        {"day", [](Desk& d, const QString& a) { d.form->DTPicker1->setValue(kDay.addDays(a.toInt())); }},
-        {"msg", [](Desk& d, const QString& a) { d.form->SetText2Text(a); }},
-        {"option", [](Desk& d, const QString& a) {
-             d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true);
-         }},
+        {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
+        {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setValue(kDay.addDays(a.toInt())); }},
+        {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
+        {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
-        {"rem", [](Desk& d, const QString& a) {
-             const QList menu{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
-                              &mainform::filemnurem3_Click};
-             handler(menu[a.toInt() - 1])(d, a);
+        {"rem", [](Desk& d, Arg a) {
+             handler(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
+                           &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
          }},
-        {"min", [](Desk& d, const QString&) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
-        {"taskbar", [](Desk& d, const QString&) { d.form->setWindowState(Qt::WindowNoState); }},  // restores
-        {"view", [](Desk& d, const QString& a) {  // the summary window, closed by the next answer
-             QTimer::singleShot(0, [&d] {
-                 d.opened(QStringLiteral("the summary window"));
-                 viewsettings* view = d.form->summaryWindow();
-                 const bool ok = d.answers.isEmpty() || d.answers.takeFirst() == msgbox::kOk;
-                 ok ? view->OKButton_Click() : view->reject();
-             });
-             handler(&mainform::filemnuview_Click)(d, a);
-         }},
-        {"sni", [](Desk& d, const QString&) {  // a StatusNotifierItem host's menu clicks
+        {"min", [](Desk& d, Arg) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
+        {"sni", [](Desk& d, Arg) {  // a StatusNotifierItem host's menu clicks
              d.form->mPopExit->trigger();
              d.form->mPopDetails->trigger();
          }},
         {"daywatch", handler(&mainform::DayWatch_Timer)},
         {"help", handler(&mainform::helpmnu_Click)},
-        {"audio", [](Desk& d, const QString& a) {
+        {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);
          }},
-        {"exit", [](Desk& d, const QString&) { d.form->close(); }},
-        {"endsession", [](Desk& d, const QString&) { d.form->EndSession(); }},
-        {"saverequest", [](Desk& d, const QString&) { d.form->SessionSaveRequest(); }},
-        {"at", [](Desk& d, const QString& a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
+        {"exit", [](Desk& d, Arg) { d.form->close(); }},
+        {"saverequest", [](Desk& d, Arg) { d.form->SessionSaveRequest(); }},
+        {"at", [](Desk& d, Arg a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
              const QString time = a.section(' ', 0, 0), format = time.size() > 5 ? "h:mm:ss" : "h:mm";
              d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));
          }},
-        {"tick", [](Desk& d, const QString& a) { d.tick(a.toInt()); }},
-        {"fail", [](Desk&, const QString& a) {
-             writefault::failNext(a.isEmpty() ? "No space left on device" : a);
-         }},
-        {"answer", [](Desk& d, const QString& a) {
-             d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel);
-         }},
-        {"entries", [](Desk& d, const QString& a) {
+        {"tick", [](Desk& d, Arg a) { d.tick(a.toInt()); }},
+        {"fail", [](Desk&, Arg a) { writefault::failNext(a.isEmpty() ? "No space left on device" : a); }},
+        {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
+        {"entries", [](Desk& d, Arg a) {
              d.entries.clear();
              for (const QString& name : a.split(',', Qt::SkipEmptyParts))
                  d.entries.insert(name, "theirs");
          }},
-        {"logonfail", [](Desk& d, const QString& a) { d.logonFailure = a; }},
-        {"playfail", [](Desk& d, const QString& a) { d.playFailure = a; }},
-        {"tray", [](Desk& d, const QString& a) { d.area = a != "none"; }},
-        {"busy", [](Desk& d, const QString&) { d.busy = true; }},
-        {"folder", [](Desk& d, const QString&) {  // the data file replaced by a folder
+        {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
+        {"tray", [](Desk& d, Arg a) { d.area = a != "none"; }},
+        {"busy", [](Desk& d, Arg) { d.busy = true; }},
+        {"folder", [](Desk& d, Arg) {  // the data file replaced by a folder, or put back
+             if (QDir().rmdir(d.file()))
+                 return putFile(d.file(), d.stash);
              d.stash = fileBytes(d.file());
              QFile::remove(d.file());
              QVERIFY(QDir().mkdir(d.file()));
-         }},
-        {"unfolder", [](Desk& d, const QString&) {
-             QVERIFY(QDir().rmdir(d.file()));
-             QFile f(d.file());
-             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(d.stash) == d.stash.size());
          }},
     };
     return all;

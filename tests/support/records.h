@@ -1,14 +1,12 @@
 #pragma once
 // Hand-made records and direct access to the data files, bypassing the program's file layer.
-#include <QByteArray>
-#include <QDate>
 #include <QFile>
-#include <QString>
 #include "platform/datetime.h"
 #include "store/recordcodec.h"
 #include "store/reminderrecord.h"
 
-inline ReminderRecord armedRecord(const QDate& day, const QString& time, int option = 0, const QString& message = {})
+inline ReminderRecord armedRecord(const QDate& day, const QString& time, int option = 0,
+                                  const QString& message = {})
 {
     ReminderRecord r;
     r.AlarmTime = fixedText(time, ReminderRecord::kTimeWidth);
@@ -25,13 +23,16 @@ inline QByteArray fileBytes(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline void putRecord(const QString& path, int n, const ReminderRecord& r)
+inline void putFile(const QString& path, const QByteArray& data)
 {
-    QByteArray data = fileBytes(path);
-    const qint64 at = qint64(n - 1) * recordcodec::kRecordLength;
-    data = data.leftJustified(at + recordcodec::kRecordLength, '\0');
-    data.replace(at, recordcodec::kRecordLength, recordcodec::encode(r));
     QFile f(path);
     f.open(QIODevice::WriteOnly);
     f.write(data);
+}
+
+inline void putRecord(const QString& path, int n, const ReminderRecord& r)
+{
+    const qint64 at = qint64(n - 1) * recordcodec::kRecordLength;
+    QByteArray data = fileBytes(path).leftJustified(at + recordcodec::kRecordLength, '\0');
+    putFile(path, data.replace(at, recordcodec::kRecordLength, recordcodec::encode(r)));
 }

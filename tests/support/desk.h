@@ -168,7 +168,8 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
     QString sound, logonFailure;
     std::optional<QString> chosen;
-    QMap<QString, QString> entries;
+    using Entries = QMap<QString, QString>;
+    Entries entries;
     QByteArray stash;
     bool running = false, busy = false, area = true, inTray = false;
 };
@@ -216,11 +217,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"tick", [](Desk& d, Arg a) { d.tick(a.toInt()); }},
         {"fail", [](Desk&, Arg a) { writefault::failNext(a.isEmpty() ? "No space left on device" : a); }},
         {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
-        {"entries", [](Desk& d, Arg a) {
-             d.entries.clear();
-             for (const QString& name : a.split(',', Qt::SkipEmptyParts))
-                 d.entries.insert(name, "theirs");
-         }},
+        {"entries", [](Desk& d, Arg a) { d.entries = a.isEmpty() ? Entries() : Entries{{a, "theirs"}}; }},
         {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
         {"tray", [](Desk& d, Arg a) { d.area = a != "none"; }},
         {"busy", [](Desk& d, Arg) { d.busy = true; }},

@@ -133,8 +133,9 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         const QMap<QString, std::function<QString()>> probes{
             {"timer", [&] { return yes(f.Timer1[n]->isEnabled()); }},
             {"set", [&] { return QString::number(saved(n).AlarmSet); }},
-            {"window", [&] {  // where the window is, and the state the handlers see
-                 return (!f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up") + QString::number(f.WindowState());
+            {"window", [&] {  // where it is, and the state the handlers see
+                 const char* where = !f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up";
+                 return where + QString::number(f.WindowState());
              }},
             {"options", [&] {  // the options enabled, and the one selected
                  QString enabled;

@@ -63,7 +63,7 @@ QList<Case> withInterleavings(QList<Case> all)
 {
     const Record one = armed(0, "09:00 AM", "one"), two = armed(0, "09:00 AM", "two"), none;
     // The box comes up in the script's last step; ok: reminder 1 as an answer of OK leaves it.
-    struct Row { const char *name, *script, *box; std::optional<Record> ok; Record first, third; };
+    struct Row { const char *name, *script, *box; std::optional<Record> ok; Record first, third = {}; };
     const QList<Row> rows{
         {"set alarm", "show; type 10am; msg new; set", "Confirm", armed(0, "10:00 AM", "new"), one},
         {"set alarm, not a time", "show; type soon; set", "Invalid Time Format. Alarm", {}, one},
@@ -86,7 +86,7 @@ QList<Case> withInterleavings(QList<Case> all)
         {"the sound file dialog", "show; audio /bell.wav", "the file dialog", {}, one}};
     for (const Row& r : rows)
         for (const QString answer : {"ok", "cancel"})
-            for (const QString& ticks : {"1", "2", "1, 2", "2, 1"}) {
+            for (const QString ticks : {"1", "2", "1, 2", "2, 1"}) {
                 QString inside = "at 9:00";
                 for (const QString& n : ticks.split(", "))
                     inside += ", tick " + n + ", tick " + n;  // the second tick of a timer never rings again
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(view.listing().size(), 16);
         QCOMPARE(view.listing()[7], "Reminder# 2 is set.");
         using A = QAccessible;
-        struct Row { QObject* control; A::Role role; QString name, description; };
+        struct Row { QObject* control; A::Role role; QString name, description = {}; };
         for (const Row& r : {Row{&f, A::Window, "Chimewright"}, Row{f.Command1, A::Button, "Set Alarm"},
                  Row{f.Command2, A::Button, "Clear Alarm"}, Row{f.Option0, A::RadioButton, "None"},
                  Row{f.Text1, A::EditableText, "Alarm time", f.Text1->toolTip()},

@@ -1,81 +1,234 @@
 #pragma once
-// One program folder with the main window on test doubles and a clock that stands still.
-#include <memory>
-#include <QDir>
-#include <QTemporaryDir>
+// The main window in a folder of its own, on a desk that plays the rest of the platform and a clock
+// that stands still, driven by scripts such as "start; show; type 9am; day 1; set; ? timer1=no".
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
 #include <QtTest>
+#include "alarm/alarmtimer.h"
+#include "editor/datepicker.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
-#include "tests/support/doubles.h"
-#include "tests/support/records.h"
+#include "platform/errors.h"
+#include "platform/filedialog.h"
+#include "platform/launcher.h"
+#include "platform/logonentry.h"
+#include "platform/mediaplayer.h"
+#include "platform/messageboxes.h"
+#include "platform/singleinstance.h"
+#include "platform/trayicon.h"
 #include "store/writefault.h"
+#include "tests/support/records.h"
 
-class Desk {
-public:
-    explicit Desk(const QDate& day = QDate(2026, 12, 6), const QTime& time = QTime(10, 0))
+inline const QDate kDay(2026, 12, 6);
+inline const QString kRingTitle = QStringLiteral("Chimewright Personal Alarm|");
+
+struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Launcher, SingleInstance {
+    explicit Desk(const QTime& now = QTime(10, 0))
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        clock.set(day, time);
-        services = Services{&clock, &boxes, &dialog, &player, &tray, &logon, &launcher, &instance,
-                            dir.path(), dir.path() + QStringLiteral("/chimewright")};
+        clock.set(kDay, now);
+        services = Services{&clock, this, this, this, this, this, this, this, dir.path(), dir.path() + "/cw"};
         QDir::setCurrent(dir.path());
     }
-    // Every box a test meets is scripted, and every scripted answer is used.
-    ~Desk()
+    // Keeps every box as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
+    int MsgBox(const QString& text, int style, const QString& title = {}) override
     {
-        QTest::qVerify(boxes.unexpected.isEmpty(), "boxes.unexpected.isEmpty()",
-                       qPrintable(QStringLiteral("unexpected box: ") + boxes.unexpected.join(QLatin1String(" | "))),
-                       __FILE__, __LINE__);
-        QTest::qVerify(boxes.answers.isEmpty(), "boxes.answers.isEmpty()", "a scripted answer was not used", __FILE__,
-                       __LINE__);
-        form.reset();
-        QDir::setCurrent(QDir::tempPath());
+        shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
+        const bool ring = shown.last().startsWith(kRingTitle);
+        if (ring && (delivering.isEmpty() || !form->isVisible()))
+            faults << "a ring without a tick, or over a hidden window";
+        else if (ring)
+            ++*delivering.last();
+        opened(shown.last());  // the box is open: a tick can arrive inside its modal wait
+        return answers.isEmpty() || ring ? msgbox::kOk : answers.takeFirst();
     }
+    void opened(const QString& box)
+    {
+        for (int i = 0; i < inside.size(); ++i)
+            if (box.contains(inside[i].first))
+                run(inside.takeAt(i--).second);
+    }
+    std::optional<QString> openExisting(const QString&) override
+    {
+        opened(QStringLiteral("the file dialog"));
+        return !answers.isEmpty() && answers.takeFirst() == msgbox::kCancel ? std::nullopt : chosen;
+    }
+    void setFileName(const QString& name) override { sound = name; }
+    QString fileName() const override { return sound; }
+    void play() override { played << QStringLiteral("play"); }
+    void pause() override { played << QStringLiteral("pause"); }
+    bool exists(const QString& name) const override { return entries.contains(name); }
+    void create(const QString& name, const QString& exe) override
+    {
+        if (!logonFailure.isEmpty() || entries.contains(name))  // never overwrites
+            throw AppError(logonFailure);
+        entries.insert(name, exe);
+    }
+    void remove(const QString& name) override
+    {
+        if (!logonFailure.isEmpty())
+            throw AppError(logonFailure);
+        entries.remove(name);
+    }
+    bool startDetached(const QString& program, const QStringList& args, const QString& folder) override
+    {
+        launched << program + ' ' + args.join(' ') + " in " + folder;
+        return false;
+    }
+    bool acquire() override { return !busy; }
+    void add(const QIcon&, const QString&, QMenu*) override { inTray = true; }
+    void remove() override { inTray = false; }
+    bool isAvailable() const override { return area; }
+    bool showsMenu() const override { return true; }
 
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString file() const { return path(QStringLiteral("reminders.dat")); }
+    QString file() const { return dir.filePath(QStringLiteral("reminders.dat")); }
     void put(int n, const ReminderRecord& r) { putRecord(file(), n, r); }
-    ReminderRecord saved(int n) const { return getRecord(file(), n); }
-    QDate today() const { return clock.today(); }
-
-    // Creates the window and runs its start-up.
-    bool start()
+    ReminderRecord saved(int n) const
     {
-        form = std::make_unique<mainform>(services);
-        bool running = false;
-        form->guarded([&] { running = form->Form_Load(); });
-        return running;
+        return recordcodec::decode(fileBytes(file()).mid((n - 1) * 2068, 2068));
     }
-    // Runs a handler as the event loop would, under the general error handling.
-    template <typename F>
-    void run(F&& handler)
+    // A tick as the event loop delivers it rings exactly when the file holds an armed moment that has
+    // come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails too.
+    void tick(int n)
     {
-        form->guarded(std::forward<F>(handler));
+        const ReminderRecord s = saved(n);
+        const auto moment = datetime::alarmMoment(s.AlarmDate, s.AlarmTime);
+        const QString key = QString("%1 %2 %3").arg(n).arg(s.AlarmDate).arg(s.AlarmTime);
+        const bool due = s.isArmed() && moment && *moment <= clock.now() && !rung.contains(key);
+        if (due)
+            rung << key;
+        int rang = 0;
+        delivering << &rang;
+        if (form->Timer1[n]->isEnabled())
+            emit form->Timer1[n]->tick();
+        delivering.removeLast();
+        if (rang != int(due))
+            faults << QString("tick %1 at %2: %3 rings").arg(n).arg(clock.now().toString()).arg(rang);
     }
-    QStringList texts() const
+    // Runs the steps, separated by "; ". "inside TEXT => a, b" runs the steps a and b inside the next
+    // box whose "title|style|text" holds TEXT; "? key=value" checks what probe(key) says.
+    void run(const QString& script)
     {
-        QStringList out;
-        for (const ShownBox& b : boxes.shown)
-            out << b.text;
-        return out;
+        for (const QString& step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+            const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
+            if (verb == "?")
+                QCOMPARE(probe(arg.section('=', 0, 0)), arg.section('=', 1));
+            else if (verb == "inside")
+                inside << qMakePair(arg.section(" => ", 0, 0), arg.section(" => ", 1).replace(", ", "; "));
+            else if (steps().contains(verb))
+                steps()[verb](*this, arg);
+            else
+                QFAIL(qPrintable("no such step: " + step));
+        }
     }
+    QString probe(const QString& key)  // a control by name gives its text
+    {
+        mainform& f = *form;
+        if (const QObject* control = f.findChild<QObject*>(key))
+            return control->property("text").toString();
+        const int n = key.right(1).toInt();
+        auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
+        const QMap<QString, std::function<QString()>> probes{
+            {"timer", [&] { return yes(f.Timer1[n]->isEnabled()); }},
+            {"set", [&] { return QString::number(saved(n).AlarmSet); }},
+            {"window", [&] {  // where it is, and the state the handlers see
+                 const char* where = !f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up";
+                 return where + QString::number(f.WindowState());
+             }},
+            {"options", [&] {  // the options enabled, and the one selected
+                 QString enabled;
+                 for (QRadioButton* o : {f.Option0, f.Option1, f.Option2, f.Option3})
+                     enabled += o->isEnabled() ? o->objectName().right(1) : QString();
+                 return enabled + '/' + QString::number(f.SelectedOption());
+             }},
+            {"entries", [&] { return QStringList(entries.keys()).join(','); }},
+            {"tray", [&] { return yes(inTray); }},
+            {"summary", [&] { return yes(f.summaryWindow()); }},
+            {"sound", [&] { return played.join(','); }},
+            {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
+            {"running", [&] { return yes(running); }},
+            {"ended", [&] { return yes(f.hasEnded()); }},
+            {"file", [&] { return yes(QFile::exists(file())); }},
+        };
+        return probes.value(key.chopped(key.back().isDigit() ? 1 : 0), [&] { return "no probe " + key; })();
+    }
+    using Arg = const QString&;
+    using Step = std::function<void(Desk&, Arg)>;
+    static const QMap<QString, Step>& steps();
 
     QTemporaryDir dir;
     FakeClock clock;
-    ScriptedMessageBoxes boxes;
-    FakeMediaPlayer player;
-    FakeFileDialog dialog;
-    FakeTray tray;
-    FakeLogon logon;
-    FakeLauncher launcher;
-    FakeInstance instance;
     Services services;
     std::unique_ptr<mainform> form;
+    QStringList shown, played, launched, faults;
+    QList<int> answers;
+    QList<QPair<QString, QString>> inside;  // steps waiting for a box
+    QSet<QString> rung;                     // the moments that rang
+    QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
+    QString sound, logonFailure;
+    std::optional<QString> chosen;
+    using Entries = QMap<QString, QString>;
+    Entries entries;
+    QByteArray stash;
+    bool running = false, busy = false, area = true, inTray = false;
 };
 
-// The same check in the middle of a test.
-#define VERIFY_BOXES(desk)                                                                            \
-    do {                                                                                              \
-        QVERIFY2((desk).boxes.unexpected.isEmpty(), qPrintable((desk).boxes.unexpected.join(" | "))); \
-        QVERIFY2((desk).boxes.answers.isEmpty(), "a scripted answer was not used");                   \
-    } while (0)
+inline Desk::Step handler(void (mainform::*h)())
+{
+    return [h](Desk& d, Desk::Arg) { d.form->guarded([&] { (d.form.get()->*h)(); }); };
+}
+
+inline const QMap<QString, Desk::Step>& Desk::steps()
+{
+    static const QMap<QString, Step> all{
+        {"start", [](Desk& d, Arg) {
+             d.form = std::make_unique<mainform>(d.services);
+             d.form->guarded([&] { d.running = d.form->Form_Load(); });
+         }},
+        {"show", handler(&mainform::mPopRestore_Click)},
+        {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
+        {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setValue(kDay.addDays(a.toInt())); }},
+        {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
+        {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
+        {"set", handler(&mainform::Command1_Click)},
+        {"clear", handler(&mainform::Command2_Click)},
+        {"rem", [](Desk& d, Arg a) {
+             handler(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
+                           &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
+         }},
+        {"min", [](Desk& d, Arg) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
+        {"sni", [](Desk& d, Arg) {  // a StatusNotifierItem host's menu clicks
+             d.form->mPopExit->trigger();
+             d.form->mPopDetails->trigger();
+         }},
+        {"daywatch", handler(&mainform::DayWatch_Timer)},
+        {"help", handler(&mainform::helpmnu_Click)},
+        {"audio", [](Desk& d, Arg a) {
+             d.chosen = a;
+             handler(&mainform::filemnuaudio_Click)(d, a);
+         }},
+        {"exit", [](Desk& d, Arg) { d.form->close(); }},
+        {"saverequest", [](Desk& d, Arg) { d.form->SessionSaveRequest(); }},
+        {"at", [](Desk& d, Arg a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
+             const QString time = a.section(' ', 0, 0), format = time.size() > 5 ? "h:mm:ss" : "h:mm";
+             d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));
+         }},
+        {"tick", [](Desk& d, Arg a) { d.tick(a.toInt()); }},
+        {"fail", [](Desk&, Arg a) { writefault::failNext(a.isEmpty() ? "No space left on device" : a); }},
+        {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
+        {"entries", [](Desk& d, Arg a) { d.entries = a.isEmpty() ? Entries() : Entries{{a, "theirs"}}; }},
+        {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
+        {"tray", [](Desk& d, Arg a) { d.area = a != "none"; }},
+        {"busy", [](Desk& d, Arg) { d.busy = true; }},
+        {"folder", [](Desk& d, Arg) {  // the data file replaced by a folder, or put back
+             if (QDir().rmdir(d.file()))
+                 return putFile(d.file(), d.stash);
+             d.stash = fileBytes(d.file());
+             QFile::remove(d.file());
+             QVERIFY(QDir().mkdir(d.file()));
+         }},
+    };
+    return all;
+}

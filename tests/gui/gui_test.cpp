@@ -1,0 +1,266 @@
+// Every box of every handler and what it leaves in the file, ticks inside every box, what is read aloud.
+#include <QAccessible>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include "summary/viewsettings.h"
+#include "tests/support/desk.h"
+
+namespace {
+using Record = ReminderRecord;
+const QString kRing = kRingTitle + "0|Message:\r\n";
+const QString kPast = "Alarm Time should be greater than current time. %1\r\n\r\n"
+                      "Please input a valid alarm time.";
+const QString kBadTime = "Invalid Time Format. %1\r\n\r\nPlease input a valid time.";
+const QString kFull = "Chimewright|0|Could not write reminders.dat: No space left on device";
+const QString kWarn = "Exit Program?|257|An alarm has been set to ring within the next 24 hours.\r\n"
+                      "If you close this program, the alarm may not run.";
+const QString kEntry = "Chimewright.EXE.desktop";
+
+QString error(const QString& text, const char* outcome) { return "Chimewright|0|" + text.arg(outcome); }
+const QString kAsks = "Chimewright|1|Settings for %1 has changed. Save new settings?";
+const QString kCleared = "Clear Alarm?|1|Alarm for Reminder#%1 will be reset. Are you sure?";
+
+QString asks(const char* reminder) { return kAsks.arg(reminder); }
+QString cleared(int n) { return kCleared.arg(n); }
+QString confirm(int days, const char* time, const char* setting = "None.", const char* notes = "None.")
+{
+    const char* day[] = {"Sunday, December 06", "Monday, December 07", "Tuesday, December 08"};
+    return QString("Confirm Alarm Schedule|1|Run alarm on %1, 2026 %2?\r\n\r\nAdditional Setting: %3\r\n"
+                   "Message/Notes: %4").arg(day[days], time, setting, notes);
+}
+QString missed(const char* time, const char* notes)
+{
+    return QString("Chimewright|0|You had an alarm scheduled for: 12/6/2026 Alarm Time: %1\r\nThe alarm "
+                   "did not run because either:\r\nthe computer was turned off during the designated alarm "
+                   "time,\r\nor the Chimewright program is not in your startup folder.\r\n\r\n"
+                   "Message/Notes: \r\n%2").arg(time, notes);
+}
+Record armed(int days, const char* time, const char* message = "", int option = 0)
+{
+    return armedRecord(kDay.addDays(days), time, option, message);
+}
+Record rang(int days)  // a reminder of that day once it rang: only its date is kept
+{
+    Record r = armed(days, "");
+    r.makeSpent();
+    return r;
+}
+
+struct Case {
+    QString name;
+    QTime now;
+    QList<Record> records;  // reminders 1.. as saved before the start
+    QString script;
+    QStringList boxes;                 // every box shown, in order
+    QList<Record> after = {};  // reminders 1.. afterwards, and nothing more; empty: as before
+    bool exactBoxes = true;
+};
+
+// Every box the program shows while reminders 1 (shown) and 2 are armed for 09:00 AM, with ticks of both
+// inside it: only what is saved rings (the desk checks every tick against the file), and the file ends
+// holding what was confirmed, spent where it rang: nothing confirmed is overwritten by an older event.
+QList<Case> withInterleavings(QList<Case> all)
+{
+    const Record one = armed(0, "09:00 AM", "one"), two = armed(0, "09:00 AM", "two"), none;
+    // The box comes up in the script's last step; ok: reminder 1 as an answer of OK leaves it.
+    struct Row { const char *name, *script, *box; std::optional<Record> ok; Record first, third = {}; };
+    const QList<Row> rows{
+        {"set alarm", "show; type 10am; msg new; set", "Confirm", armed(0, "10:00 AM", "new"), one},
+        {"set alarm, not a time", "show; type soon; set", "Invalid Time Format. Alarm", {}, one},
+        {"set alarm, passed", "show; type 8am; set", "time. Alarm not set.", {}, one},
+        {"Q1, later today", "show; type 10am; rem 3", "Reminder#1", armed(0, "10:00 AM", "one"), one},
+        {"Q1, tomorrow", "show; type 7am; day 1; rem 2", "Reminder#1", armed(1, "07:00 AM", "one"), one},
+        {"Q1, passed", "show; type 8am; rem 3", "time. New settings not saved.", {}, one},
+        {"Q1, not a time", "show; type soon; rem 3", "Invalid Time Format. New", {}, one},
+        {"Q2", "show; type 10am; msg new; rem 3", "Reminder# 1", armed(0, "10:00 AM", "new"), none},
+        {"Q2, then Set Alarm", "show; type 9am; day 1; rem 3", "Confirm", armed(1, "09:00 AM"), none},
+        {"clear alarm", "show; clear", "Clear Alarm?", none, one},
+        {"a failed write", "show; fail; clear", "Could not write", {}, one},
+        {"minimise, Q1", "show; type 10am; min", "Reminder#1", armed(0, "10:00 AM", "one"), one},
+        {"exit, Q1", "show; type 10am; day 1; exit", "Reminder1", armed(1, "10:00 AM", "one"), one},
+        {"exit, Q2", "show; type 11am; msg new; exit", "Reminder 1", armed(0, "11:00 AM", "new"), none},
+        {"exit, the warning", "exit", "Exit Program?", {}, one},
+        {"start-up, a missed alarm", "", "You had", {}, one, armed(0, "08:00 AM")},
+        {"start-up, a notice", "", "You have scheduled", {}, one, armed(1, "08:00 AM", "", 1)},
+        {"the ring", "at 9:00; tick 1", "Personal", {}, one},
+        {"the sound file dialog", "show; audio /bell.wav", "the file dialog", {}, one}};
+    for (const Row& r : rows)
+        for (const QString answer : {"ok", "cancel"})
+            for (const QString ticks : {"1", "2", "1, 2", "2, 1"}) {
+                QString inside = "at 9:00";
+                for (const QString& n : ticks.split(", "))
+                    inside += ", tick " + n + ", tick " + n;  // the second tick of a timer never rings again
+                QList<Record> after{answer == "ok" && r.ok ? *r.ok : r.first, two, r.third};
+                for (Record& a : after)  // by 23:00 every alarm of today has rung
+                    a = a.isArmed() && a.AlarmDate == one.AlarmDate ? rang(0) : a;
+                const QString script = QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00; "
+                                               "tick 1; tick 2; tick 3; at 23:00; tick 1; tick 2; tick 3; "
+                                               "? entries=").arg(r.box, inside, answer, r.script);
+                const QString entry = after[0].isArmed() || after[2].isArmed() ? kEntry : "";
+                all << Case{QString("%1, %2, ticks %3").arg(r.name, answer, ticks), QTime(8, 59, 50),
+                            {r.first, two, r.third}, script + entry, {}, after, false};
+            }
+    return all;
+}
+
+const QList<Case>& cases()  // built at the first use: the program's own constants are ready then
+{
+    const QTime ten(10, 0), late(23, 58);
+    const Record far = armed(3, "02:25 PM", "old", 2), none, damaged{.AlarmTime = fixedText("x", 8)};
+    const QString refused = error(kPast, "New settings not saved."), noEntry = "Chimewright|0|No entry";
+    static const QList<Case> all = withInterleavings({
+        {"set alarm: a later day stops the running timer", QTime(22, 0), {armed(0, "11:00 PM")},
+         "start; ? timer1=yes; show; type 1am; day 1; msg Anna; option 1; set; ? timer1=no; ? window=tray1",
+         {confirm(1, "01:00 AM", "One day before scheduled date", "Anna")},
+         {armed(1, "01:00 AM", "Anna", 1)}},
+        {"set alarm: at second 30 the minute has passed; a failed write no success", QTime(14, 25, 30), {},
+         "start; show; type 2:25 PM; set; type 3pm; fail; set; at 15:00; tick 1; ? timer1=no; ? window=up0; "
+         "? Label8=Alarm not set.", {error(kPast, "Alarm not set."), confirm(0, "03:00 PM"), kFull}},
+        {"set alarm: confirmed after midnight, rings", late, {}, "start; type 11:59 PM; msg x; inside "
+         "Confirm => at 0:00:30 +1; set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x"},
+         {rang(0)}},
+        {"clear alarm: Cancel keeps, OK clears", ten, {armed(0, "01:00 PM"), far}, "start; rem 2; answer "
+         "cancel; clear; ? Text1=02:25 PM; clear; ? Text1=; ? options=0/0; ? Label8=Alarm not set.; "
+         "? entries=" + kEntry, {cleared(2), cleared(2)}, {armed(0, "01:00 PM"), none}},
+        {"the option rules", ten, {}, "start; day 9; option 3; day 2; ? options=0123/3; day 1; "
+         "? options=01/0; day 9; option 2; day 1; ? options=01/0; option 1; day 5; ? options=0123/1; day 0; "
+         "? options=0/0", {}},
+        {"a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}},
+        {"armed: a message alone is stored; Cancel stores it too", ten, {far, far}, "start; msg new; rem 2; "
+         "type 1pm; msg two; answer cancel; rem 1", {asks("Reminder#2")},
+         {armed(3, "02:25 PM", "new", 2), armed(3, "02:25 PM", "two", 2)}},
+        {"armed: not a time keeps the settings; OK stores time, date, option", ten, {far}, "start; "
+         "type soon; rem 2; rem 1; type 4pm; day 5; option 3; rem 2", {asks("Reminder#1"),
+         error(kBadTime, "New settings not saved."), asks("Reminder#1")}, {armed(5, "04:00 PM", "old", 3)}},
+        {"armed: a passed moment is refused, at midnight too", QTime(14, 0), {armed(0, "05:00 PM")}, "start; "
+         "type 9am; rem 2; ? timer1=yes; at 23:58; rem 1; type 11:59 PM; inside Settings => at 0:00:30 +1; "
+         "rem 2", {asks("Reminder#1"), refused, asks("Reminder#1"), refused}},
+        {"unarmed: Set Alarm refuses", ten, {}, "start; type 4:10p.m; rem 3",
+         {asks("Reminder# 1"), error(kBadTime, "Alarm not set.")}},
+        {"ring: armed at second 0, once, sounding in its box, edits dropped", QTime(9, 0),
+         {armed(2, "10:00 AM"), none, armed(0, "09:00 AM", "Tea", 1)}, "start; ? timer3=yes; show; type 1pm; "
+         "inside Personal => ? sound=play; at 8:59:59; tick 3; at 9:00; tick 3; at 9:00:05; tick 3; "
+         "? timer3=no; ? sound=play,pause; ? window=up0; ? Label1=Reminder #3; ? Text1=", {kRing + "Tea"},
+         {armed(2, "10:00 AM"), none, rang(0)}},
+        {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
+         "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
+         "? sound=play,pause", {kRing + "P", kFull}},
+        {"new day: arms the saved time, not the typed", QTime(22, 0),
+         {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM")}, "start; show; type 7am; answer cancel; "
+         "set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer3=no; at 7:00 +1; tick 1; at 9:00 +1; tick 1",
+         {confirm(1, "07:00 AM", "None.", "kept"), kRing + "kept"}, {rang(1), none, armed(2, "01:00 AM")}},
+        {"new day: an unreadable file reported once", QTime(23, 59), {none, armed(1, "01:00 AM")}, "start; "
+         "folder; at 0:00:05 +1; daywatch; at 0:00:10 +1; daywatch; ? timer2=no; folder; at 0:00:15 +1; "
+         "daywatch; ? timer2=yes", {error("Could not open reminders.dat: it is a folder, not a file%1", "")}},
+        {"review: missed alarms reported before spent; a past day kept", QTime(14, 25, 30),
+         {armed(0, "02:25 PM", "late"), armed(0, "09:00 AM", " "), armed(-3, "01:00 AM")}, "inside 02:25 PM "
+         "=> ? window=tray0, ? set1=-1; inside 09:00 AM => ? set2=-1; start; ? timer3=no",
+         {missed("02:25 PM", "late"), missed("09:00 AM", "None.")},
+         {rang(0), rang(0), armed(-3, "01:00 AM")}},
+        {"review: an advance notice; a bad time reported and left", ten,
+         {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
+         {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"
+          "Message/Notes: \r\nplan", "Chimewright|0|Reminder #2 is set, but its alarm time \"xx:yy ZZ\" is "
+          "not a time. It was left as it is; set it again."}},
+        {"a second copy ends before touching anything", ten, {},
+         "busy; start; ? running=no; ? file=no; ? tray=no", {}},
+        {"help starts the viewer, silent if it cannot", ten, {},
+         "start; help; ? launched=xdg-open README.TXT in DIR", {}},
+        {"exit: 23 hour boundaries warn, 24 do not", QTime(11, 0), {armed(1, "10:00 AM")}, "start; entries; "
+         "answer cancel; exit; ? ended=no; ? entries=; ? tray=yes; at 10:59; exit; ? ended=yes; ? tray=no; "
+         "? entries=" + kEntry, {kWarn}},
+        {"exit: without notification area, Cancel", ten, {armed(0, "11:00 AM")}, "tray none; start; "
+         "answer cancel; exit; ? ended=no; ? window=iconic1", {kWarn}},
+        {"exit: an armed edit, then the minimise asks", ten, {far}, "start; show; day 6; answer cancel; "
+         "answer cancel; exit; ? ended=no; ? window=tray1", {asks("Reminder1"), asks("Reminder#1")}},
+        {"exit: an unarmed edit runs Set Alarm", ten, {}, "start; type 9pm; exit; ? ended=yes; ? entries=" +
+         kEntry, {asks("Reminder 1"), confirm(0, "09:00 PM"), kWarn}, {armed(0, "09:00 PM")}},
+        {"exit: an unwritable message does not block", ten, {far}, "start; msg new; fail; exit; ? ended=yes; "
+         "? entries=" + kEntry, {kFull}},
+        {"a session save request keeps running", ten, {armed(0, "11:00 AM", "here")}, "start; entries; "
+         "saverequest; ? entries=" + kEntry + "; ? tray=yes; at 11:00; tick 1; ? ended=no", {kRing + "here"},
+         {rang(0)}},
+        {"log-on entry failing: reported once", ten, {far}, "logonfail No entry; start; type 11am; rem 2; "
+         "min; exit; ? ended=yes", {noEntry, asks("Reminder#1")}, {armed(3, "11:00 AM", "old", 2)}},
+        {"log-on entry failing: again at each change", ten, {}, "entries " + kEntry + "; logonfail No entry; "
+         "start; show; type 11am; day 2; rem 2; rem 1; clear; exit",
+         {noEntry, asks("Reminder# 1"), confirm(2, "11:00 AM"), cleared(1), noEntry}, {none}},
+        {"a ring in the minimise's question", QTime(8, 59), {none, armed(0, "09:00 AM", "r")}, "start; show; "
+         "type 3pm; inside Reminder# 1 => at 9:00, tick 2; answer cancel; min; ? window=up0; "
+         "? Label1=Reminder #2", {asks("Reminder# 1"), kRing + "r"}, {none, rang(0)}},
+        {"a StatusNotifierItem menu past a box", QTime(8, 59), {armed(0, "09:00 AM", "r"), far},
+         "inside Personal => sni; inside Settings => sni; start; at 9:00; tick 1; rem 2; type 10am; rem 3; "
+         "? ended=no; ? summary=no; ? window=up0; sni; ? window=tray1", {kRing + "r", asks("Reminder#2")},
+         {rang(0), armed(3, "10:00 AM", "old", 2)}},
+    });
+    return all;
+}
+}  // namespace
+
+class GuiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void handlers_data()
+    {
+        QTest::addColumn<int>("row");
+        for (int i = 0; i < cases().size(); ++i)
+            QTest::newRow(qPrintable(cases()[i].name)) << i;
+    }
+
+    void handlers()
+    {
+        QFETCH(int, row);
+        const Case& c = cases()[row];
+        Desk desk(c.now);
+        for (int n = 0; n < c.records.size(); ++n)
+            desk.put(n + 1, c.records[n]);
+        desk.run(c.script);
+        if (c.exactBoxes)
+            QCOMPARE(desk.shown, c.boxes);
+        QVERIFY2(desk.faults.isEmpty(), qPrintable(desk.faults.join(" | ")));
+        QVERIFY2(desk.inside.isEmpty() && !writefault::take() && (desk.answers.isEmpty() || !c.exactBoxes),
+                 "a box waited for, a write to fail or a scripted answer was not used");
+        const QList<Record>& after = c.after.isEmpty() ? c.records : c.after;
+        QCOMPARE(fileBytes(desk.file()).size(), after.size() * 2068);
+        for (int n = 0; n < after.size(); ++n)
+            QCOMPARE(desk.saved(n + 1), after[n]);
+    }
+
+    // What a screen reader is told of every control, of the status, and of the summary listing.
+    void accessibility()
+    {
+        Desk desk;
+        desk.put(1, armedRecord(QDate(2026, 12, 9), "02:25 PM", 1, "   Buy milk"));
+        desk.run("start");
+        mainform& f = *desk.form;
+        viewsettings view(desk.services);
+        view.Form_Activate();
+        desk.put(2, armedRecord(QDate(2026, 12, 9), "09:00 AM"));
+        view.Form_Activate();  // drawn afresh, not below the first listing
+        QCOMPARE(view.listing().size(), 16);
+        QCOMPARE(view.listing()[7], "Reminder# 2 is set.");
+        using A = QAccessible;
+        struct Row { QObject* control; A::Role role; QString name, description = {}; };
+        for (const Row& r : {Row{&f, A::Window, "Chimewright"}, Row{f.Command1, A::Button, "Set Alarm"},
+                 Row{f.Command2, A::Button, "Clear Alarm"}, Row{f.Option0, A::RadioButton, "None"},
+                 Row{f.Text1, A::EditableText, "Alarm time", f.Text1->toolTip()},
+                 Row{f.Text3, A::EditableText, "Valid time examples"},
+                 Row{f.Option1, A::RadioButton, "One day before scheduled date"},
+                 Row{f.Option2, A::RadioButton, "Two days before scheduled date"},
+                 Row{f.Option3, A::RadioButton, "Everyday until the scheduled date"},
+                 Row{f.DTPicker1, A::SpinBox, "MM/DD/YY", f.DTPicker1->toolTip()},
+                 Row{f.Text2, A::EditableText, "Message that will appear when alarm runs:"},
+                 Row{f.Label8, A::StaticText, "Alarm is set.", "Status"}, Row{view.OKButton, A::Button, "Ok"},
+                 Row{&view, A::Dialog, "Chimewright Alarm Settings", view.listing().join('\n')}}) {
+            QAccessibleInterface* a = A::queryAccessibleInterface(r.control);
+            QCOMPARE(QStringList({QString::number(a->role()), a->text(A::Name), a->text(A::Description)}),
+                     QStringList({QString::number(r.role), r.name, r.description}));
+        }
+        f.Label8->setText("Alarm not set.");  // the status caption is not clipped away
+        f.Label8->adjustSize();
+        QVERIFY(f.Label8->width() > 7);
+    }
+};
+
+QTEST_MAIN(GuiTest)
+#include "gui_test.moc"

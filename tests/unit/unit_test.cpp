@@ -1,5 +1,4 @@
-// The logic without a display: record images, the data files and their writers killed or refused by the
-// system, dates and the typed-time parse, the advance notice rules, the log-on entry's Exec line.
+// Logic without a display: record images, data files and their writers killed or refused, times, Exec lines.
 #include <csignal>
 #include <functional>
 #include <random>
@@ -7,10 +6,9 @@
 #include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <QDir>
-#include <QLocale>
 #include <QTemporaryDir>
 #include "alarm/alarmtexts.h"
 #include "platform/errors.h"
@@ -21,7 +19,6 @@
 #include "tests/support/records.h"
 
 using namespace Qt::Literals::StringLiterals;
-using namespace datetime;
 
 namespace {
 constexpr int L = recordcodec::kRecordLength;
@@ -39,14 +36,7 @@ void put(const QString& name, const QByteArray& bytes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << name.toStdString();
 }
 
-int mode(const char* name)
-{
-    struct stat st {};
-    return ::stat(name, &st) == 0 ? int(st.st_mode & 0777) : -1;
-}
-
-// The AppError text body throws while no file may grow beyond limit bytes, SIGXFSZ ignored as the program
-// ignores it, so that the kernel itself refuses the write.
+// The AppError text body throws while the kernel lets no file grow beyond limit bytes (SIGXFSZ ignored).
 QString failure(const std::function<void()>& body, rlim_t limit = RLIM_INFINITY)
 {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -90,9 +80,10 @@ TEST(Store, RecordImages)
 // zero records when written past its end; one data file open at a time; a folder in its place is reported.
 TEST_F(Files, RemindersFile)
 {
+    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
     const QByteArray one = recordcodec::encode(armedRecord(kToday, u"01:05 PM"_s));
     RemindersFile file(L);
-    EXPECT_EQ(mode("reminders.dat"), 0600);
+    EXPECT_EQ(QFile::permissions(u"reminders.dat"_s), ownerOnly);
     EXPECT_EQ(file.read(2), ReminderRecord{});
     EXPECT_EQ(fileBytes(u"reminders.dat"_s), QByteArray());
     put(u"reminders.dat"_s, one.left(30));
@@ -100,13 +91,14 @@ TEST_F(Files, RemindersFile)
     put(u"reminders.dat"_s, one);
     file.write(3, recordcodec::decode(one));
     EXPECT_EQ(fileBytes(u"reminders.dat"_s), one + QByteArray(L, '\0') + one);
-    EXPECT_EQ(mode("reminders.dat"), 0600) << "a rewrite keeps the mode";
+    EXPECT_EQ(QFile::permissions(u"reminders.dat"_s), ownerOnly) << "a rewrite keeps them";
     EXPECT_THROW(RemindersFile second(L), std::logic_error);
     EXPECT_THROW(soundsetting::read(), std::logic_error);
     file.close();
     QFile::remove(u"reminders.dat"_s);
     QDir().mkdir(u"reminders.dat"_s);
-    EXPECT_EQ(failure([] { RemindersFile f(L); }), u"Could not open reminders.dat: it is a folder, not a file"_s);
+    const QString folder = failure([] { RemindersFile f(L); });
+    EXPECT_EQ(folder, u"Could not open reminders.dat: it is a folder, not a file"_s);
     EXPECT_FALSE(FileSlot::busy()) << "a failed open gives the slot back";
 }
 
@@ -146,7 +138,7 @@ TEST_F(Files, EveryWriterUnderAFileSizeLimit)
         EXPECT_EQ(failure(write, limit), u"Could not write %1: File too large"_s.arg(what));
         EXPECT_EQ(fileBytes(file), before) << limit;
     }
-    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), (QStringList{u"audioalarm.dat"_s, u"reminders.dat"_s}));
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList({"audioalarm.dat", "reminders.dat"}));
     EXPECT_EQ(QDir(logon.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
@@ -154,114 +146,89 @@ namespace {
 // The writers' step i: record i % 3 + 1 armed, cleared or spent by i % 4.
 ReminderRecord step(int i)
 {
-    ReminderRecord r = armedRecord(kToday.addDays(i % 4 == 2 ? 0 : i % 100), hhmmAmPm(QTime(i % 24, i % 60)),
-                                   i % 4, u"seq %1 record %2"_s.arg(i).arg(i % 3 + 1));
+    const QString time = datetime::hhmmAmPm(QTime(i % 24, i % 60));
+    ReminderRecord r = armedRecord(kToday.addDays(i % 4 == 2 ? 0 : i % 100), time, i % 4,
+                                   u"seq %1 record %2"_s.arg(i).arg(i % 3 + 1));
     if (i % 4 == 2)
         r.makeSpent();
     return i % 4 == 1 ? ReminderRecord{} : r;
 }
-
-// A writer takes step after step (every fifth also the sound setting) under the size limit until killed
-// at a random moment; then each record must be one a step wrote, and no file may have shrunk or be torn.
-// Gives the kills that struck a write under way and the writes the system refused, both counted in memory
-// shared with the writer.
-std::pair<int, int> killWriters(rlim_t limit, bool fullDisk)
-{
-    std::mt19937 random(20261206);
-    auto* shared = static_cast<int*>(::mmap(nullptr, 8, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    int struck = 0, &refused = shared[0], &writing = shared[1];
-    qsizetype size = 0;
-    for (int kill = 0; kill < 100; ++kill) {
-        QFile filler(u"filler"_s);  // a full disk, then 0 to 3 pages given back
-        if (fullDisk && filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-            while (filler.write(QByteArray(4096, '\0')) > 0) {
-            }
-            filler.resize(std::max<qint64>(0, filler.size() - random() % 4 * 4096));
-        }
-        const pid_t writer = ::fork();
-        for (int i = 0; writer == 0; ++i) {
-            writing = 1;
-            refused += failure([i] {
-                RemindersFile(L).write(i % 3 + 1, step(i));
-                if (i % 5 == 0)
-                    soundsetting::write(u"/sounds/%1.wav"_s.arg(i));
-            }, limit) != u"no error"_s;
-            writing = 0;
-        }
-        ::usleep(500 + random() % 20000);
-        ::kill(writer, SIGKILL);
-        ::waitpid(writer, nullptr, 0);
-        struck += std::exchange(writing, 0);
-        const QByteArray data = fileBytes(u"reminders.dat"_s), sound = fileBytes(u"audioalarm.dat"_s);
-        EXPECT_TRUE(data.size() % L == 0 && data.size() >= size && data.size() <= 3 * L) << data.size();
-        size = data.size();
-        for (int n = 0; n < data.size() / L; ++n) {
-            const QByteArray bytes = data.mid(n * L, L);
-            const int i = recordcodec::decode(bytes).Message.section(u' ', 1, 1).toInt();
-            EXPECT_TRUE((i % 3 == n && bytes == recordcodec::encode(step(i))) || bytes == recordcodec::encode(step(1))
-                        || bytes == recordcodec::encode(step(2))) << "record " << n + 1 << " torn";
-        }
-        EXPECT_TRUE(sound.isEmpty() || (sound.startsWith("/sounds/") && sound.endsWith(".wav\r\n"))) << sound.data();
-    }
-    return {struck, refused};
-}
 }  // namespace
 
-// Killed at any moment, plainly, on a nearly full disk or under a file-size limit, the writers leave only
-// whole files. CTest runs this as root of user and mount namespaces of its own: the full disk is a tmpfs.
+// A writer takes step after step (every fifth also the sound setting) until killed at a random moment,
+// plainly, on a nearly full disk (a 16 KiB tmpfs: CTest runs this in user and mount namespaces of its own)
+// or under a file-size limit; then each record must be one a step wrote, no file shrunk or torn.
 TEST_F(Files, KillNine)
 {
+    std::mt19937 random(20261206);
+    // Shared with the writers: the writes the system refused, and whether a write is under way.
+    void* memory = ::mmap(nullptr, sizeof(int[2]), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    auto* shared = static_cast<int*>(memory);
     for (const QString& way : {u"plain"_s, u"full"_s, u"fsize"_s}) {
         ASSERT_TRUE(QDir().mkdir(way));
-        ASSERT_TRUE(way != u"full"_s || ::mount("tmpfs", qPrintable(way), "tmpfs", 0, "size=64k") == 0) << errno;
+        const bool full = way == u"full"_s;
+        ASSERT_TRUE(!full || ::mount("tmpfs", qPrintable(way), "tmpfs", 0, "size=16k") == 0) << errno;
         ASSERT_TRUE(QDir::setCurrent(dir.filePath(way)));
-        const auto [struck, refused] = killWriters(way == u"fsize"_s ? 5000 : RLIM_INFINITY, way == u"full"_s);
+        const QByteArray cleared = recordcodec::encode(step(1)), spent = recordcodec::encode(step(2));
+        int struck = 0, &refused = shared[0] = 0, &writing = shared[1];
+        qsizetype size = 0;
+        for (int kill = 0; kill < 100; ++kill) {
+            const pid_t writer = ::fork();
+            for (int i = 0; writer == 0; ++i) {
+                writing = 1;
+                refused += failure([i] {
+                    RemindersFile(L).write(i % 3 + 1, step(i));
+                    if (i % 5 == 0)
+                        soundsetting::write(u"/sounds/%1.wav"_s.arg(i));
+                }, way == u"fsize"_s ? 5000 : RLIM_INFINITY) != u"no error"_s;
+                writing = 0;
+            }
+            ::usleep(500 + random() % 20000);
+            ::kill(writer, SIGKILL);
+            ::waitpid(writer, nullptr, 0);
+            struck += std::exchange(writing, 0);
+            const QByteArray data = fileBytes(u"reminders.dat"_s), sound = fileBytes(u"audioalarm.dat"_s);
+            EXPECT_TRUE(data.size() % L == 0 && data.size() >= size && data.size() <= 3 * L) << data.size();
+            size = data.size();
+            for (int n = 0; n < data.size() / L; ++n) {
+                const QByteArray bytes = data.mid(n * L, L);
+                const int i = recordcodec::decode(bytes).Message.section(u' ', 1, 1).toInt();
+                const bool armed = i % 3 == n && bytes == recordcodec::encode(step(i));
+                EXPECT_TRUE(armed || bytes == cleared || bytes == spent) << "record " << n + 1 << " torn";
+            }
+            EXPECT_TRUE(sound.isEmpty() || (sound.startsWith("/sounds/") && sound.endsWith(".wav\r\n")))
+                << sound.data();
+        }
         std::printf("%s: 100 kills, %d in a write, %d writes refused\n", qPrintable(way), struck, refused);
-        EXPECT_GT(struck, 0) << qPrintable(way) << ": no kill struck a write";
-        EXPECT_TRUE(refused > 0 || way == u"plain"_s) << qPrintable(way) << ": the system refused no write";
+        EXPECT_GT(struck, 0) << "no kill struck a write";
+        EXPECT_TRUE(refused > 0 || way == u"plain"_s) << "the system refused no write";
         QDir::setCurrent(dir.path());
-        ::umount(qPrintable(way));
+        ASSERT_TRUE(!full || ::umount(qPrintable(way)) == 0);
     }
-}
-
-// Stored OLE days (NaN and days beyond the years 100 to 9999 are none) and the date patterns shown.
-TEST(Dates, OleDaysAndPatterns)
-{
-    const std::pair<double, QDate> days[] = {
-        {0.0, QDate(1899, 12, 30)}, {37320.75, QDate(2002, 3, 5)}, {-1.0, QDate(1899, 12, 29)},
-        {kOleMin, QDate(100, 1, 1)}, {kOleMax, QDate(9999, 12, 31)}, {kOleMax + 1, QDate()},
-        {std::nan(""), QDate()}, {1e300, QDate()}, {-1e9, QDate()}};
-    for (const auto& [ole, day] : days)
-        EXPECT_EQ(dayFromOle(ole), day) << ole;
-    EXPECT_EQ(toOle(QDate(2002, 3, 5)), 37320.0);
-    EXPECT_EQ(longDate(QDate(2002, 3, 5)), u"Tuesday, March 05, 2002"_s);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    EXPECT_EQ(shortDate(QDate(2001, 12, 6)), u"06.12.2001"_s) << "the locale's order with a full year";
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    EXPECT_EQ(shortDate(QDate(2001, 12, 6)), u"12/6/2001"_s);
 }
 
 // What each typed text is stored as, and the texts Set Alarm refuses; calendar dates pass, with their time.
-TEST(Dates, TimeParse)
+TEST(Times, TypedTimeParse)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"1am", "01:00 AM"}, {"1 AM", "01:00 AM"}, {"2:25 PM", "02:25 PM"}, {"2:25pm", "02:25 PM"}, {"10:59", "10:59 AM"},
-        {"23:10", "11:10 PM"}, {"0:05", "12:05 AM"}, {"12:30", "12:30 PM"}, {"1:35 AM", "01:35 AM"}, {"12pM", "12:00 PM"},
-        {"12 AM", "12:00 AM"}, {"14:25:59", "02:25 PM"}, {"  7:05 pm  ", "07:05 PM"}, {"12/6/2026", "12:00 AM"},
-        {"12/6/26 2:25 PM", "02:25 PM"}, {"2026-12-06", "12:00 AM"}, {"2026-12-06 23:10", "11:10 PM"}};
-    for (const auto& [typed, stored] : rows)
-        EXPECT_EQ(hhmmAmPm(parseTimeText(QString::fromUtf8(typed)).value_or(QTime())), stored) << typed;
-    for (const char* typed : {"2/30/2026", "1:35 A.M.", "4:10p.m", "", "   ", "noon", "10", "25:00", "10:60", "13pm",
-                              "0am", "1:2:3:4", "2:25 PMX", "12/6/2026x", "1a", "-1:00"})
-        EXPECT_EQ(parseTimeText(QString::fromUtf8(typed)), std::nullopt) << typed;
+        {"1am", "01:00 AM"}, {"1 AM", "01:00 AM"}, {"2:25 PM", "02:25 PM"}, {"2:25pm", "02:25 PM"},
+        {"10:59", "10:59 AM"}, {"23:10", "11:10 PM"}, {"0:05", "12:05 AM"}, {"12:30", "12:30 PM"},
+        {"12 AM", "12:00 AM"}, {"12pM", "12:00 PM"}, {"14:25:59", "02:25 PM"}, {"  7:05 pm  ", "07:05 PM"},
+        {"12/6/2026", "12:00 AM"}, {"12/6/26 2:25 PM", "02:25 PM"}, {"2026-12-06 23:10", "11:10 PM"}};
+    for (const auto& [typed, stored] : rows) {
+        const auto time = datetime::parseTimeText(QString::fromUtf8(typed));
+        EXPECT_EQ(time ? datetime::hhmmAmPm(*time) : u"rejected"_s, stored) << typed;
+    }
+    for (const char* typed : {"2/30/2026", "1:35 A.M.", "4:10p.m", "", "   ", "noon", "10", "25:00", "10:60",
+                              "13pm", "0am", "1:2:3:4", "2:25 PMX", "12/6/2026x", "1a", "-1:00"})
+        EXPECT_EQ(datetime::parseTimeText(QString::fromUtf8(typed)), std::nullopt) << typed;
 }
 
 // Whether an armed reminder some days ahead shows its advance notice today, by its option.
-TEST(Review, AdvanceNoticeOptions)
+TEST(Times, AdvanceNoticeOptions)
 {
-    const struct { int days, option; bool notice; } rows[] = {
-        {1, 1, true}, {1, 3, true}, {1, 2, false}, {1, 0, false}, {2, 2, true}, {2, 3, true}, {2, 1, false},
-        {10, 3, true}, {10, 2, false}, {0, 3, false}, {-1, 3, false}, {1, 7, false}, {1, -3, false}};
+    const struct { int days, option; bool notice; } rows[] = {{1, 1, true}, {1, 3, true}, {1, 2, false},
+        {1, 0, false}, {2, 2, true}, {2, 3, true}, {2, 1, false}, {10, 3, true}, {10, 2, false}, {0, 3, false}};
     for (const auto& [days, option, notice] : rows) {
         const ReminderRecord r = armedRecord(kToday.addDays(days), u"09:00 AM"_s, option);
         EXPECT_EQ(alarmtexts::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
@@ -274,7 +241,7 @@ TEST(LogonEntry, ExecQuoting)
     const std::pair<const char*, const char*> rows[] = {
         {"/opt/chimewright", R"("/opt/chimewright")"}, {"/home/ann/My Apps/cw", R"("/home/ann/My Apps/cw")"},
         {"/tmp/$HOME/x", R"("/tmp/\\$HOME/x")"}, {"/tmp/`rm x`/c", R"("/tmp/\\`rm x\\`/c")"},
-        {R"(/back\slash)", R"("/back\\\\slash")"}, {R"(/a"b)", R"("/a\\"b")"}, {"/%f 100%", R"("/%%f 100%%")"}};
+        {R"(/back\slash)", R"("/back\\\\slash")"}, {R"(/a"b)", R"("/a\\"b")"}, {"/%f%", R"("/%%f%%")"}};
     for (const auto& [path, exec] : rows)
         EXPECT_EQ(desktopentry::execValue(QString::fromUtf8(path)), QString::fromUtf8(exec)) << path;
     EXPECT_TRUE(desktopentry::entryText(u"/c"_s).contains(u"\nExec=\"/c\"\nTerminal=false\n"_s));

@@ -3,13 +3,17 @@
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir -p "$2" && cd "$2"
-[ -e "$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a" ] || { echo "FAIL: no libclang-rt-14-dev"; exit 1; }
-flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -I$src $(pkg-config --cflags Qt6Core)"
-printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot,writefault} platform/{wholewrite,datetime} \
-    alarm/alarmtexts summary/listing | xargs -P2 -I{} sh -c "clang++ $flags -c $src/{}.cpp -o \$(basename {}).o"
+runtime=$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a
+[ -e "$runtime" ] || { echo "FAIL: $runtime is missing: install libclang-rt-14-dev"; exit 1; }
+flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -I$src"
+flags+=" $(pkg-config --cflags Qt6Core)"
+printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot,writefault} \
+    platform/{wholewrite,datetime} alarm/alarmtexts summary/listing |
+    xargs -P2 -I{} sh -c "clang++ $flags -c $src/{}.cpp -o \$(basename {}).o"
 for target in record timeparse soundsetting; do
-    clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o $(pkg-config --libs Qt6Core) \
-        -o "$target"
-    rm -rf corpus && cp -r "$src/tests/fuzz/corpus/$target" corpus  # the target changes the current folder
-    "./$target" -max_total_time="$1" -print_final_stats=1 "$PWD/corpus" 2>&1 | grep -E "executed_units|ERROR|SUMMARY"
+    clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o \
+        $(pkg-config --libs Qt6Core) -o "$target"
+    rm -rf corpus && cp -r "$src/tests/fuzz/corpus/$target" corpus  # by full path: a target changes folder
+    "./$target" -max_total_time="$1" -print_final_stats=1 "$PWD/corpus" 2>&1 |
+        grep -E "executed_units|ERROR|SUMMARY"
 done

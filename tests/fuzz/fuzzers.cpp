@@ -36,6 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto path = soundsetting::read();
     if (path && (path->trimmed().isEmpty() || path->contains(QLatin1Char('\n'))))
         __builtin_trap();
+#else
+#error "build with FUZZ_RECORD, FUZZ_TIMEPARSE or FUZZ_SOUNDSETTING"
 #endif
     return 0;
 }

@@ -1,5 +1,5 @@
-# Builds the three libFuzzer targets with clang and runs each for SECONDS on a copy of its seed corpus.
-# usage: run.sh SECONDS BUILD_DIR
+# Builds the libFuzzer targets with clang and runs each for SECONDS on a copy of its seed corpus.
+# usage: run.sh SECONDS BUILD_DIR [TARGET...], the targets being record, timeparse and soundsetting
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir -p "$2" && cd "$2"
@@ -10,7 +10,7 @@ flags+=" $(pkg-config --cflags Qt6Core)"
 printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot,writefault} \
     platform/{wholewrite,datetime} alarm/alarmtexts summary/listing |
     xargs -P2 -I{} sh -c "clang++ $flags -c $src/{}.cpp -o \$(basename {}).o"
-for target in record timeparse soundsetting; do
+for target in "${@:3}"; do
     clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o \
         $(pkg-config --libs Qt6Core) -o "$target"
     rm -rf corpus && cp -r "$src/tests/fuzz/corpus/$target" corpus  # by full path: a target changes folder

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
+#include <QLocale>
 #include <QTemporaryDir>
 #include "alarm/alarmtexts.h"
 #include "platform/errors.h"
@@ -16,6 +17,7 @@
 #include "store/codepage.h"
 #include "store/remindersfile.h"
 #include "store/soundsetting.h"
+#include "summary/listing.h"
 #include "tests/support/records.h"
 
 using namespace Qt::Literals::StringLiterals;
@@ -220,6 +222,23 @@ TEST(Times, AdvanceNoticeOptions)
         const ReminderRecord r = armedRecord(kToday.addDays(days), u"09:00 AM"_s, option);
         EXPECT_EQ(alarmtexts::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
     }
+}
+
+// Texts no window test reads whole: the ring box for a blank message, the missed-alarm box, a listing line
+// whose message is cut inside blanks.
+TEST(Times, BoxTexts)
+{
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const ReminderRecord missed = armedRecord(kToday, u"02:25 PM"_s, 0, u"  Dentist  "_s);
+    const ReminderRecord cut = armedRecord(kToday, u"02:25 PM"_s, 1, u"abcdefghijklmnopqrstuvw   xyz"_s);
+    EXPECT_EQ(alarmtexts::ringText(QString(2048, QChar(0))), u"Message: None."_s);
+    const QString missedBox = u"You had an alarm scheduled for: 12/6/2026 Alarm Time: 02:25 PM\r\n"
+                              "The alarm did not run because either:\r\n"
+                              "the computer was turned off during the designated alarm time,\r\n"
+                              "or the Chimewright program is not in your startup folder.\r\n\r\n"
+                              "Message/Notes: \r\nDentist"_s;
+    EXPECT_EQ(alarmtexts::missedText(missed), missedBox);
+    EXPECT_EQ(listing::lines({cut, {}, {}})[4], u"Message(first few words): abcdefghijklmnopqrstuvw"_s);
 }
 
 // The Exec value as the entry holds it: quoted, with " ` $ \ escaped for the shell, % doubled.

@@ -1,23 +1,17 @@
-# Builds one libFuzzer target with clang and runs it for a bounded time on its seed corpus.
-# usage: run.sh TARGET SECONDS [BUILD_DIR]
+# Builds the libFuzzer targets with clang (and libclang-rt-14-dev) and runs each for SECONDS on its seeds.
+# usage: run.sh SECONDS BUILD_DIR [TARGET...], the targets being record, timeparse and soundsetting
 set -euo pipefail
-target=$1 seconds=$2
-for c in clang++ pkg-config; do
-    command -v "$c" >/dev/null || { echo "FAIL: '$c' is not installed; tools/install-packages installs the test packages" >&2; exit 1; }
-done
-runtime=$(clang++ -print-resource-dir)/lib/linux/libclang_rt.fuzzer-x86_64.a
-[ -e "$runtime" ] || { echo "FAIL: clang's fuzzer runtime is missing ($runtime): install libclang-rt-14-dev" >&2; exit 1; }
 src=$(cd "$(dirname "$0")/../.." && pwd)
-out=${3:-$(mktemp -d)}
-mkdir -p "$out"
-sources=(store/recordcodec.cpp store/codepage.cpp store/reminderrecord.cpp store/soundsetting.cpp
-         store/fileslot.cpp store/writefault.cpp platform/wholewrite.cpp platform/datetime.cpp alarm/alarmtexts.cpp summary/listing.cpp)
-clang++ -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -I"$src" \
-    $(pkg-config --cflags Qt6Core) "$src/tests/fuzz/${target}_fuzz.cpp" "${sources[@]/#/$src/}" \
-    $(pkg-config --libs Qt6Core) -o "$out/${target}_fuzz"
-corpus=$(mktemp -d)
-trap 'rm -rf "$corpus"' EXIT
-cp "$src/tests/fuzz/corpus/$target"/* "$corpus/"
-"$out/${target}_fuzz" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 "$corpus" 2>&1 \
-    | grep -E "stat::number_of_executed_units|stat::average_exec_per_sec|ERROR|SUMMARY|Done" || true
-test "${PIPESTATUS[0]}" -eq 0
+mkdir -p "$2" && cd "$2"
+flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -I$src"
+flags+=" $(pkg-config --cflags Qt6Core)"
+printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot,writefault} \
+    platform/{wholewrite,datetime} alarm/alarmtexts summary/listing |
+    xargs -P2 -I{} sh -c "clang++ $flags -c $src/{}.cpp -o \$(basename {}).o"
+for target in "${@:3}"; do
+    clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o \
+        $(pkg-config --libs Qt6Core) -o "$target"
+    rm -rf corpus && cp -r "$src/tests/fuzz/corpus/$target" corpus  # by full path: a target changes folder
+    "./$target" -max_total_time="$1" -print_final_stats=1 "$PWD/corpus" 2>&1 |
+        grep -E "executed_units|ERROR|SUMMARY"
+done

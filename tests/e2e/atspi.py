@@ -1,11 +1,5 @@
-"""Reads the program as a screen reader does, over the accessibility bus; exits 1 when
-the object is not showing (the caller waits with a deadline).
-   status          the status label: what is heard, and its text
-   focus           role and name of the focused object
-   window TITLE    role, name and description of the window TITLE
-   box             a message box: its title, then "text:" and "button:" lines
-   press NAME      presses the button NAME
-   focusable NAME  succeeds when the button NAME can take the focus"""
+"""Reads the program as a screen reader does, over the accessibility bus: status, focus, window TITLE,
+box (a message box's title, "text:" and "button:" lines), press NAME, focusable NAME. Exits 1 when absent."""
 import sys
 import pyatspi
 

@@ -1,5 +1,4 @@
-"""A StatusNotifierItem host: owns the watcher on the session bus and writes each item that
-registers (its service name) to the file named on the command line."""
+"""A StatusNotifierItem host: owns the watcher, writes each item that registers to the file named."""
 import asyncio
 import sys
 from dbus_next import PropertyAccess

@@ -9,18 +9,22 @@ reach_tray() {
     local deadline=$((SECONDS + $1)) calm=$SECONDS id
     until icon_shown && ((SECONDS - calm >= 2)); do
         ((SECONDS < deadline)) || fail "did not reach the tray"
-        if id=$(window_id Chimewright); then echo "   box: $(at box | tr '\n' ' ')"; press_in "$id" Return; calm=$SECONDS; fi
+        if id=$(window_id Chimewright); then
+            echo "   box: $(at box | tr '\n' ' ')"
+            press_in "$id" Return
+            calm=$SECONDS
+        fi
         sleep 0.2
     done
 }
 # no_box SECONDS: no box of the program comes for that long.
 no_box() { ! wait_for "$1" eval 'window_id Chimewright || window_id "$RING"' || fail "a box came: $(at box)"; }
-
 # What a screen reader hears: the start-up review, the summary, the window, the status; then the
 # window brought back under the ring box, the melody heard, silent after OK.
 a11y() {
     start_desktop openbox; start_tray; start_sound
-    make_records "$DAT" "1|2026-12-06|02:25 PM|0|Buy milk|1" "2|2026-12-06|09:00 AM|0|Pills|1" "3|2026-12-09|09:05 AM|3||1"
+    make_records "$DAT" "1|2026-12-06|02:25 PM|0|Buy milk|1" "2|2026-12-06|09:00 AM|0|Pills|1" \
+        "3|2026-12-09|09:05 AM|3||1"
     start_app "2026-12-06 14:20:00"
     expect_box 10 "$(ok_box Chimewright 'You had an alarm scheduled for: 6 Dec 2026 Alarm Time: 09:00 AM
 The alarm did not run because either:\nthe computer was turned off during the designated alarm time,
@@ -35,7 +39,8 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     expect_at 10 "$(printf '%s\n' dialog "Chimewright Alarm Settings" "Reminder# 1 is set." "Alarm Date: 6 Dec 2026" \
         "Alarm Time: 02:25 PM" "Message(first few words): Buy milk" "" "" "Reminder# 2 is not set." "" "" \
         "Reminder# 3 is set." "Alarm Date: 9 Dec 2026" "Alarm Time: 09:05 AM" \
-        "Also ring alarm: Everyday until the scheduled date." "Message: None." "" "")" window "Chimewright Alarm Settings"
+        "Also ring alarm: Everyday until the scheduled date." "Message: None." "" "")" \
+        window "Chimewright Alarm Settings"
     at press Ok || fail "no Ok button in the summary"
     restore
     expect_at 10 "$(printf '%s\n' frame Chimewright '')" window Chimewright
@@ -45,7 +50,8 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     set_clock "2026-12-06 14:24:58"
     expect_box 15 "$(ok_box "$RING" 'Message:\nBuy milk')"
     main_window_is shown || fail "the main window was not brought back"
-    xprop -root _NET_CLIENT_LIST_STACKING | grep -q "$(printf 0x%x "$(main_window)").*$(printf 0x%x "$(window_id "$RING")")" \
+    local order; order=$(xprop -root _NET_CLIENT_LIST_STACKING)  # bottom first
+    [[ $order == *"$(printf 0x%x "$(main_window)")"*"$(printf 0x%x "$(window_id "$RING")")"* ]] \
         || fail "the ring box is not above the window"
     heard 4 || fail "the alarm was silent"
     [ "$(record "$DAT" 1)" = "$SPENT" ] || fail "the rung record is not spent"
@@ -53,7 +59,6 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     quiet 3 || fail "the sound went on after OK"
     expect_at 10 "Alarm not set.|" status
 }
-
 # One copy only; an alarm set and cleared by keyboard alone; the window to the tray and back by the
 # icon, the tray menu, File > Exit and the close box; the log-on entry in step and its Exec line.
 setalarm() {
@@ -113,14 +118,13 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     expect_box 10 "Clear Alarm?" "text:Alarm for Reminder#1 will be reset. Are you sure?" "button:OK" "button:Cancel"
     xdotool key Return
     expect_at 10 "Alarm not set.|" status
-    cmp -n 2068 "$DAT" /dev/zero && [ ! -f "$ENTRY" ] || fail "the cleared record is not zero bytes, or the entry stayed"
+    cmp -n 2068 "$DAT" /dev/zero && [ ! -f "$ENTRY" ] || fail "the record is not zero bytes, or the entry stayed"
     menu_exit
     wait_for 15 ended || fail "File > Exit did not end the program"
     tray_app
     kill -9 "$APP_PID"
     tray_app  # a copy killed hard leaves no lock that blocks the next start
 }
-
 # No notification area: the window stays in the task bar and File > Exit warns; a notification
 # area that comes up later gets the icon, and its first Exit warns.
 notray() {
@@ -148,7 +152,6 @@ notray() {
     wait_for 10 main_window_is withdrawn || fail "after Cancel the window did not go to the tray"
     restore
 }
-
 # The armed alarm moved to tomorrow while the clock passes its old time during the confirmation:
 # the saved time rings once, the typed one never, then the file holds tomorrow's time, armed.
 moveday() {
@@ -174,7 +177,6 @@ moveday() {
     rings 1 || fail "the alarm rang again"
     [ "$(record "$DAT" 1)" = "09:00 AM|2026-12-07|0|Call the garage|-1" ] || fail "record 1: $(record "$DAT" 1)"
 }
-
 # The clock moves under a running program on a bare X server: forward past an alarm (it rings
 # late, once), back across it (no second ring), stopped across the alarm minute, both daylight-saving days.
 clock() {
@@ -209,7 +211,6 @@ clock() {
     sleep 7
     rings 4 || fail "01:30 rang twice"
 }
-
 # Hostile files: the program reaches the tray whatever reminders.dat holds, and a ring with an
 # unusable sound setting shows why, then the message.
 hostile() {
@@ -242,7 +243,6 @@ open(sys.argv[1], "wb").write(b"xx:yy ZZ" + d(46362) + h(3) + bytes(2048) + h(-1
         stop_app
     done
 }
-
 # Every type of the sound filter decodes to audible sound through the GStreamer plugins the player
 # uses: a tone written in each format (our own melody for the MIDI types) is decoded and measured.
 soundtypes() {
@@ -252,7 +252,8 @@ soundtypes() {
     local ext rms
     for ext in au aif aiff aifc snd; do sox tone.wav "tone.$ext"; done
     gst-launch-1.0 -q filesrc location=tone.wav ! wavparse ! audioconvert ! lamemp3enc ! filesink location=tone.mp3
-    gst-launch-1.0 -q filesrc location=tone.wav ! wavparse ! audioconvert ! avenc_wmav2 ! asfmux ! filesink location=tone.wma
+    gst-launch-1.0 -q filesrc location=tone.wav ! wavparse ! audioconvert ! avenc_wmav2 ! asfmux \
+        ! filesink location=tone.wma
     cp "$APP/odetojoy.mid" tone.mid
     cp tone.mid tone.midi
     python3 -c 'import struct; d = open("tone.mid", "rb").read()  # RMI: the MIDI data in a RIFF RMID chunk
@@ -267,7 +268,6 @@ open("tone.rmi", "wb").write(b"RIFF" + struct.pack("<I", len(b)) + b)'
         awk -v r="$rms" 'BEGIN {exit !(r != "" && r > 0.01)}' || fail "$ext is silent or not decoded: $(cat gst.log)"
     done
 }
-
 # On a Wayland compositor with a StatusNotifierItem host, as a Wayland desktop drives it: the item
 # and its menu, restore, the summary, the exit warning, the ring heard and shown, exit.
 wayland() {
@@ -286,19 +286,21 @@ wayland() {
     [[ $props == *"'Status': <'Active'>"*"'Title': <'Chimewright'>"* && $props == *"'IconPixmap': <[("* ]] \
         || fail "the item reads ${props:0:300}"
     menu=$(grep -o "'Menu': <objectpath '[^']*'>" <<<"$props" | cut -d"'" -f4)
-    layout=$(gdbus call --session -d "$item" -o "$menu" -m com.canonical.dbusmenu.GetLayout 0 '@i -1' '[]')
+    layout() { gdbus call --session -d "$item" -o "$menu" -m com.canonical.dbusmenu.GetLayout 0 '@i -1' '[]'; }
+    layout=$(layout)
     [ "$(grep -o "'label': <'[^']*'>" <<<"$layout" | cut -d"'" -f4 | tr '\n' ' ')" = "_Restore _Details _Exit " ] \
         && [[ $layout != *"'visible': <false>"* ]] || fail "the menu reads ${layout:0:300}"
-    # click_item LABEL: hosts do not wait for the answer to a click (the item may give it late).
+    # click_item LABEL: as a host, with the menu as it is now; it does not wait for the answer (that may come late).
     click_item() {
-        local id; id=$(grep -o "<([0-9]*, {[^}]*'label': <'$1'" <<<"$layout" | cut -c3- | cut -d, -f1)
-        dbus-send --session --type=method_call --dest="$item" "$menu" com.canonical.dbusmenu.Event int32:"$id" string:clicked \
-            variant:int32:0 uint32:0
+        local id; id=$(layout | grep -o "<([0-9]*, {[^}]*'label': <'$1'" | cut -c3- | cut -d, -f1)
+        dbus-send --session --type=method_call --dest="$item" "$menu" com.canonical.dbusmenu.Event int32:"$id" \
+            string:clicked variant:int32:0 uint32:0
     }
     grep -q libQt6WaylandClient "/proc/$APP_PID/maps" || fail "not running on Wayland"
     shown() { [ "$(at window Chimewright | head -n1)" = frame ]; }
     ! shown || fail "the window should start hidden"
-    dbus-send --session --type=method_call --dest="$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate int32:10 int32:10
+    dbus-send --session --type=method_call --dest="$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
+        int32:10 int32:10
     wait_for 10 shown || fail "Activate did not show the window"
     expect_at 5 "Alarm is set.|" status
     click_item _Details
@@ -321,7 +323,6 @@ If you close this program, the alarm may not run.')" "button:OK" "button:Cancel"
     click_item _Exit  # nothing armed now: the program ends
     wait_for 15 ended || fail "the program did not end"
 }
-
 # Start-up to the tray and the end on SIGTERM under memcheck: no memory errors, nothing definitely lost.
 valgrind() {
     NO_A11Y=1 start_desktop
@@ -335,9 +336,9 @@ valgrind() {
     local rc=0
     wait "$APP_PID" || rc=$?
     grep -E "ERROR SUMMARY|definitely lost" "$WORK/valgrind.log" || true
-    [ "$rc" != 9 ] && grep -q "ERROR SUMMARY: 0 errors" "$WORK/valgrind.log" || fail "memcheck: $(cat "$WORK/valgrind.log")"
+    [ "$rc" != 9 ] && grep -q "ERROR SUMMARY: 0 errors" "$WORK/valgrind.log" \
+        || fail "memcheck: $(cat "$WORK/valgrind.log")"
 }
-
 # ---- Write failures the system makes: the file keeps its bytes, the reason is shown, nothing
 # rings that was not saved, and a due alarm still rings and is heard.
 # refused REASON: Set Alarm for 10:01 AM confirmed with OK when the record cannot be written.
@@ -356,7 +357,6 @@ refused() {
     set_clock "2026-12-06 10:00:59"
     no_box 10  # a tick every 5 s, then the sound's start
 }
-
 disk() {
     local kb; kb=$(du -sk "$APP" | cut -f1)
     mv "$APP" "$WORK/files"
@@ -390,7 +390,6 @@ disk() {
     no_box 6
     alive "after the ring"
 }
-
 # A 1000-byte file-size limit: spending a missed alarm fails half-way, is reported, the file stays whole.
 fsize() {
     start_desktop; start_tray
@@ -405,7 +404,6 @@ fsize() {
     wait_for 20 icon_shown || fail "no icon"
     no_box 3
 }
-
 # As an unprivileged user: a read-only program folder, a read-only autostart folder, an unreadable file.
 perm() {
     AS_USER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
@@ -443,6 +441,5 @@ perm() {
     chmod 644 "$DAT"
     [ "$(sum "$DAT")" = "$before" ] || fail "reminders.dat changed"
 }
-
 "$2"
 echo PASS

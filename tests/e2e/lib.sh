@@ -38,7 +38,6 @@ spawn() { "$@" & PIDS+=($!); }
 ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 alive() { ! ended || fail "the program ended ($1)"; }
 stop_app() { kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; }
-
 mkdir -p "$APP" "$WORK/home/.config/autostart" "$WORK/rt"
 chmod 700 "$WORK/rt"
 cp "$1" "$(dirname "$1")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
@@ -46,7 +45,6 @@ export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/h
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
 ENTRY=$XDG_CONFIG_HOME/autostart/Chimewright.EXE.desktop RING="Chimewright Personal Alarm"
-
 # start_desktop [openbox]: the X server (-noreset: no reset when its last client leaves, failing
 # the next one), the window manager when asked, and the buses.
 start_desktop() {
@@ -68,8 +66,8 @@ start_bus() {
     wait_for 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "no session bus"
     [ -z "${NO_A11Y:-}" ] || return 0
     spawn "${AS_USER[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1
-    wait_for 10 "${AS_USER[@]}" dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
-        || fail "no accessibility bus"
+    wait_for 10 "${AS_USER[@]}" dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
+        org.a11y.Bus.GetAddress || fail "no accessibility bus"
 }
 start_tray() {
     spawn trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
@@ -86,7 +84,6 @@ start_sound() {
     # GStreamer's plugin registry, built here rather than in the time a sound has to start.
     "${AS_USER[@]}" timeout 120 gst-inspect-1.0 >/dev/null 2>&1 || fail "no GStreamer plugin registry"
 }
-
 # The program's clock runs at an offset from real time read from a file, so the journey moves it:
 # set_clock "YYYY-MM-DD HH:MM:SS" (in TZ). start_app [MOMENT]: the program (or RUN) at that moment.
 echo +0 >"$WORK/clock"
@@ -101,7 +98,6 @@ start_app() {
     APP_PID=$! RUN=()
     PIDS+=($APP_PID)
 }
-
 # at CMD ARGS...: one reading over AT-SPI (atspi.py); expect_at SECONDS EXPECTED CMD...: it reads so.
 at() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$E2E/atspi.py" "$@" 2>/dev/null; }
 at_is() { [ "$(at "${@:2}")" = "$1" ]; }
@@ -110,7 +106,6 @@ expect_at() { wait_for "$1" at_is "$2" "${@:3}" || fail "AT-SPI '${*:3}': wanted
 # ok_box TITLE TEXT: the lines of a box of one OK button (TEXT a printf format).
 expect_box() { expect_at "$1" "$(printf '%s\n' "${@:2}")" box; }
 ok_box() { printf '%s\n' "$1" "text:$(printf "$2")" "button:OK"; }
-
 # window_id TITLE: the viewable dialog with exactly that title (boxes may share the main window's).
 window_id() {
     local id
@@ -126,7 +121,9 @@ main_window() {
     done
 }
 # geometry ID: "X Y WIDTH HEIGHT MAPSTATE OVERRIDE" of a window (with no ID xwininfo would wait for a click).
-geometry() { [ -n "$1" ] && xwininfo -id "$1" | awk '/te upper-left [XY]|Width|Height|Map State|Override/ {printf "%s ", $NF}'; }
+geometry() {
+    [ -n "$1" ] && xwininfo -id "$1" | awk '/te upper-left [XY]|Width|Height|Map State|Override/ {printf "%s ", $NF}'
+}
 gone() { [[ $(geometry "$1" 2>/dev/null) != *IsViewable* ]]; }
 # wm_state: Normal, Iconic, Withdrawn, or none when no window manager keeps one.
 wm_state() {
@@ -197,32 +194,35 @@ watch_rings() {
     PIDS+=($!)
 }
 rings() { [ "$(wc -l <"$WORK/rings")" = "$1" ]; }
-# heard SECONDS / quiet SECONDS: the RMS of what the null sink plays meanwhile (no samples is neither).
+# heard SECONDS / quiet SECONDS: the RMS of what the null sink plays meanwhile. A recording that got
+# no samples (the sink delivers in blocks; a busy server starts late) measured nothing: taken once more.
 level() {
-    timeout "$2" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
-    local r; r=$(sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+    local r try
+    for try in 1 2; do
+        timeout "$2" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
+        r=$(sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+        [[ $r =~ ^[0-9.]+$ ]] && break
+    done
     echo "   RMS: $r"
     awk -v r="$r" "BEGIN {exit !(r != \"\" && r $1)}"
 }
 heard() { level '> 0.005' "$1"; }
 quiet() { level '< 0.001' "$1"; }
-
 # make_records FILE "n|YYYY-MM-DD|hh:mm AM|option|message|armed(0/1)"...: reminders.dat by hand;
 # record FILE N: record N as "time|day|option|message|set" (the message without its blank padding).
 make_records() { python3 -c "$RECORDS" make "$@"; }
 record() { python3 -c "$RECORDS" read "$@"; }
 RECORDS='import datetime, struct, sys
 cmd, path, *args = sys.argv[1:]
-DAY0 = datetime.date(1899, 12, 30)
+DAY0, FORMAT = datetime.date(1899, 12, 30), "<8sdh2048sh"
 if cmd == "make":
     data = bytearray(2068 * 3)
     for n, day, time, option, message, armed in (a.split("|") for a in args):
-        data[(int(n) - 1) * 2068:int(n) * 2068] = time.encode().ljust(8) + struct.pack("<dh", (
-            datetime.date.fromisoformat(day) - DAY0).days, int(option)) + message.encode("cp1252").ljust(
-            2048) + struct.pack("<h", -int(armed))
+        data[(int(n) - 1) * 2068:int(n) * 2068] = struct.pack(FORMAT, time.encode(), (datetime.date.fromisoformat(
+            day) - DAY0).days, int(option), message.encode("cp1252").ljust(2048), -int(armed))
     open(path, "wb").write(data)
 else:
-    r = open(path, "rb").read()[(int(args[0]) - 1) * 2068:][:2068]
-    day, option = struct.unpack("<dh", r[8:18])
-    print(r[:8].decode(), DAY0 + datetime.timedelta(days=day), option, r[18:2066].decode("cp1252").rstrip(" ")
-          .replace("\0", "\\0"), struct.unpack("<h", r[2066:])[0], sep="|")'
+    n = int(args[0])
+    time, day, option, message, armed = struct.unpack(FORMAT, open(path, "rb").read()[(n - 1) * 2068:n * 2068])
+    print(time.decode(), DAY0 + datetime.timedelta(days=day), option,
+          message.decode("cp1252").rstrip(" ").replace("\0", "\\0"), armed, sep="|")'

@@ -4,7 +4,7 @@
 set -euo pipefail
 # Own network and mount namespaces with a private X socket folder: other sessions' X servers share
 # the abstract socket names. Lock files stay in the shared /tmp, so displays still differ.
-if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ] && [ "$(id -u)" = 0 ]; then
+if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ] && [ "$(id -u)" = 0 ] && unshare --net --mount true 2>/dev/null; then
     export CHIMEWRIGHT_ISOLATED=1
     exec unshare --net --mount --propagation private bash -c \
         'mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec bash "$@"' \

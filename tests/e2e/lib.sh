@@ -1,488 +1,228 @@
-# Shared helpers for the end-to-end journeys: a private X server with a tray host,
-# a null sound sink, a faked clock, and the real executable in its own folder.
-# Every helper process is started here, remembered by PID and stopped on exit.
+# The end-to-end harness: a private desktop (X server or Wayland compositor, openbox, a tray or
+# StatusNotifierItem host, session and accessibility bus), a null sound sink, a clock the journey
+# moves, and the real executable in a folder of its own. Helpers are stopped by PID on exit.
 set -euo pipefail
-
-# Each journey runs in a network and mount namespace of its own, with a private X socket
-# folder: X servers of other sessions (a chroot, another checkout's tests) keep their lock
-# files elsewhere but share the abstract socket names, so that a display number could be
-# handed out twice and clients could reach, or be reached from, another session's desktop.
-# The lock files stay in the shared /tmp, so journeys beside each other still take
-# different display numbers (and the checkout may itself live under /tmp).
-if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ]; then
+# Own network and mount namespaces with a private X socket folder: other sessions' X servers share
+# the abstract socket names. Lock files stay in the shared /tmp, so displays still differ.
+if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ] && [ "$(id -u)" = 0 ] && unshare --net --mount true 2>/dev/null; then
     export CHIMEWRIGHT_ISOLATED=1
-    if [ "$(id -u)" = 0 ] && unshare --net --mount true 2>/dev/null; then
-        exec unshare --net --mount --propagation private bash -c \
-            'mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec bash "$@"' \
-            bash "${BASH_SOURCE[1]}" "$@"
-    fi
-    echo "note: not root, the journey shares the X socket names with other sessions"
+    exec unshare --net --mount --propagation private bash -c \
+        'mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec bash "$@"' \
+        bash "${BASH_SOURCE[1]}" "$@"
 fi
-
-# need COMMAND...: ends at once, saying which, when a tool the journey calls is missing.
-need() {
-    local c
-    for c; do
-        command -v "$c" >/dev/null || { echo "FAIL: '$c' is not installed; tools/install-packages installs the test packages" >&2; exit 1; }
-    done
-}
-need Xvfb trayer xdotool xwininfo xprop dbus-daemon /usr/libexec/at-spi-bus-launcher pulseaudio pactl parec gst-inspect-1.0 sox python3 bc timeout
-
-BUILD_EXE=$1
-WORK=$(mktemp -d)
-PIDS=()
-AT_EXIT=()  # commands run after the helper processes are stopped
-AS_USER=()  # a prefix that runs the program and its sound server as another user
-FAKETIME_LIB=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1
-
+E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd) WORK=$(mktemp -d)
+APP=$WORK/app PIDS=() AT_EXIT=() AS_USER=() RUN=() WM=none  # AS_USER: runs the program as another user
 cleanup() {
-    local i live
-    # Only processes of this journey not yet reaped: a PID already waited for may by now
-    # belong to another journey running beside this one.
-    live=" $(jobs -p | tr '\n' ' ') "
+    local i live=" $(jobs -p | tr '\n' ' ') "  # only unreaped PIDs: others may be reused by now
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         [[ $live == *" ${PIDS[i]} "* ]] || continue
         kill "${PIDS[i]}" 2>/dev/null || true
         kill -CONT "${PIDS[i]}" 2>/dev/null || true
-    done
-    for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
         wait "${PIDS[i]}" 2>/dev/null || true
     done
-    for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do
-        eval "${AT_EXIT[i]}" || true
-    done
+    for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do eval "${AT_EXIT[i]}" || true; done
     rm -rf "$WORK"
 }
 trap cleanup EXIT
-
 fail() {
     echo "FAIL: $*" >&2
-    [ -n "${DISPLAY:-}" ] && [ -n "${CHIMEWRIGHT_SHOTS:-}" ] && import -window root "$CHIMEWRIGHT_SHOTS/failure.png" 2>/dev/null
-    xwininfo -root -tree 2>/dev/null | grep -i chime >&2 || true
-    box_texts 2>/dev/null | sed 's/^/open box: /' >&2 || true
-    cat "$WORK/app.log" >&2 2>/dev/null || true
-    [ -s "$WORK/trayer.log" ] && sed 's/^/trayer: /' "$WORK/trayer.log" >&2
+    { at box | sed 's/^/open box: /'; cat "$WORK/app.log"; } >&2 || true
     exit 1
 }
-step() { echo "-- $*"; }
-
 # wait_for SECONDS COMMAND...: polls until the command succeeds.
 wait_for() {
     local deadline=$((SECONDS + $1)); shift
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
+    until "$@" >/dev/null 2>&1; do ((SECONDS < deadline)) || return 1; sleep 0.2; done
 }
-
-APP=$WORK/app
-mkdir -p "$APP" "$WORK/home/.config" "$WORK/rt"
+spawn() { "$@" & PIDS+=($!); }
+ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
+alive() { ! ended || fail "the program ended ($1)"; }
+stop_app() { kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; }
+mkdir -p "$APP" "$WORK/home/.config/autostart" "$WORK/rt"
 chmod 700 "$WORK/rt"
-cp "$BUILD_EXE" "$(dirname "$BUILD_EXE")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
+cp "$1" "$(dirname "$1")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
 export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/home/.cache XDG_RUNTIME_DIR=$WORK/rt
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER
-
+ENTRY=$XDG_CONFIG_HOME/autostart/Chimewright.EXE.desktop RING="Chimewright Personal Alarm"
+# start_desktop [openbox]: the X server (-noreset: no reset when its last client leaves, failing
+# the next one), the window manager when asked, and the buses.
 start_desktop() {
     exec 5>"$WORK/display"
-    # -noreset: a server resets when its last client leaves, and a client connecting
-    # meanwhile (a tray host after a poll, the program after the accessibility launcher) fails.
-    Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-    PIDS+=($!)
+    spawn Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
-    if [ "$WM" = openbox ]; then start_wm; fi
+    if [ "${1:-}" = openbox ]; then
+        WM=openbox
+        spawn openbox --sm-disable >/dev/null 2>&1
+        wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "no openbox"
+    fi
     start_bus
 }
-
+# start_bus: the journey's own session bus with the accessibility bus on it.
+start_bus() {
+    spawn "${AS_USER[@]}" dbus-daemon --session --nofork --address="unix:path=$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    wait_for 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "no session bus"
+    [ -z "${NO_A11Y:-}" ] || return 0
+    spawn "${AS_USER[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1
+    wait_for 10 "${AS_USER[@]}" dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus \
+        org.a11y.Bus.GetAddress || fail "no accessibility bus"
+}
 start_tray() {
-    trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
-        --expand true --transparent false --tint 0xcccccc >"$WORK/trayer.log" 2>&1 &
-    PIDS+=($!)
+    spawn trayer --edge top --align right --widthtype request --height 24 --SetDockType true \
+        --expand true --transparent false --tint 0xcccccc >/dev/null 2>&1
     wait_for 20 sh -c "xwininfo -root -tree | grep -q '\"panel\"'" || fail "no tray host"
 }
-
 start_sound() {
     "${AS_USER[@]}" mkdir -p "$XDG_RUNTIME_DIR/pulse"
-    "${AS_USER[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
+    spawn "${AS_USER[@]}" pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
         -L "module-null-sink sink_name=test_sink" \
-        -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" >/dev/null 2>&1 &
-    PIDS+=($!)
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" >/dev/null 2>&1
     export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
     wait_for 15 pactl info || fail "no sound server"
-    # GStreamer scans its plugins on first use in a fresh home: done here, it does not
-    # eat into the time the program gives a sound to start.
-    "${AS_USER[@]}" timeout 120 gst-inspect-1.0 >/dev/null 2>&1 || fail "GStreamer's plugin registry could not be built"
+    # GStreamer's plugin registry, built here rather than in the time a sound has to start.
+    "${AS_USER[@]}" timeout 120 gst-inspect-1.0 >/dev/null 2>&1 || fail "no GStreamer plugin registry"
 }
-
-# start_app [FAKETIME]: starts the program, the clock faked from that moment when given.
+# The program's clock runs at an offset from real time read from a file, so the journey moves it:
+# set_clock "YYYY-MM-DD HH:MM:SS" (in TZ). start_app [MOMENT]: the program (or RUN) at that moment.
+echo +0 >"$WORK/clock"
+set_clock() { echo "$(date -d "$1" +%s) - $(date +%s.%N)" | bc -l | sed 's/^[0-9.]/+&/' >"$WORK/clock"; }
 start_app() {
-    if [ -n "${1:-}" ]; then
-        "${AS_USER[@]}" env LD_PRELOAD=$FAKETIME_LIB FAKETIME="@$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
-            FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
-    else
-        "${AS_USER[@]}" "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
-    fi
-    APP_PID=$!
+    [ -z "${1:-}" ] || set_clock "$1"
+    ((${#RUN[@]})) || RUN=("$APP/chimewright")
+    # Through a pipe: a file-size limit on the program does not meet its log.
+    "${AS_USER[@]}" env LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1 FAKETIME_CACHE_DURATION=1 \
+        FAKETIME_TIMESTAMP_FILE="$WORK/clock" FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 "${RUN[@]}" \
+        > >(cat >>"$WORK/app.log") 2>&1 &
+    APP_PID=$! RUN=()
     PIDS+=($APP_PID)
 }
-
-# The icon embedded in the tray host's panel: prints "X Y" of its centre.
-# tray_icon_xy [NAME]: the icon of the window named NAME (Chimewright when not given).
-tray_icon_xy() {
-    xwininfo -root -tree | awk -v name="\"${1:-Chimewright}\"" '
-        /"panel"/ { depth = match($0, /[^ ]/); inpanel = 1; next }
-        inpanel && match($0, /[^ ]/) <= depth { inpanel = 0 }
-        inpanel && !done && index($0, name) {
-            for (i = 1; i <= NF; i++) if ($i ~ /^\+-?[0-9]+\+-?[0-9]+$/) abs = $i
-            sz = $0; sub(/.*\) +/, "", sz); split(sz, d, /[x+]/); split(abs, p, "+")
-            print p[2] + d[1] / 2, p[3] + d[2] / 2; done = 1 }'
-}
-
-icon_shown() { [ -n "$(tray_icon_xy "$@")" ]; }
-
-# window_id TITLE: the first viewable dialog window with exactly that title (message
-# boxes may carry the program's title, like the main window).
+# at CMD ARGS...: one reading over AT-SPI (atspi.py); expect_at SECONDS EXPECTED CMD...: it reads so.
+at() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$E2E/atspi.py" "$@" 2>/dev/null; }
+at_is() { [ "$(at "${@:2}")" = "$1" ]; }
+expect_at() { wait_for "$1" at_is "$2" "${@:3}" || fail "AT-SPI '${*:3}': wanted [$2], read [$(at "${@:3}")]"; }
+# expect_box SECONDS TITLE LINES...: the showing box reads exactly so (title, texts, buttons);
+# ok_box TITLE TEXT: the lines of a box of one OK button (TEXT a printf format).
+expect_box() { expect_at "$1" "$(printf '%s\n' "${@:2}")" box; }
+ok_box() { printf '%s\n' "$1" "text:$(printf "$2")" "button:OK"; }
+# window_id TITLE: the viewable dialog with exactly that title (boxes may share the main window's).
 window_id() {
-    local id info pattern
-    pattern=$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')
-    for id in $(xdotool search --name "^$pattern\$" 2>/dev/null); do
-        info=$(xwininfo -id "$id" 2>/dev/null) || continue
-        grep -q IsViewable <<<"$info" || continue
-        [ "$(awk '/Width:/ {print $2}' <<<"$info")" -gt 60 ] || continue
-        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || continue
-        echo "$id"; return 0
+    local id
+    for id in $(xdotool search --onlyvisible --name "^$(sed 's/[][\.*^$?+(){}|]/\\&/g' <<<"$1")\$" 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q DIALOG && echo "$id" && return 0
     done
     return 1
 }
-
-# click_control X Y: clicks at a point of the main window's client area (below its menu bar).
-click_control() {
-    local id info x y h
-    main_window_viewable && id=$(main_window) || fail "the main window is not shown"
-    info=$(xwininfo -id "$id")
-    x=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-    y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-    h=$(awk '/Height:/ {print $2}' <<<"$info")
-    xdotool mousemove $((x + $1)) $((y + h - 322 + $2)) click 1
-}
-
-# box_texts: "title<TAB>text" of every open message box, read through the accessibility bus.
-box_texts() { "${AS_USER[@]}" timeout 20 /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" alerts; }
-
-box_gone() { ! xwininfo -id "$1" 2>/dev/null | grep -q IsViewable; }
-
-# icon_viewable: the icon window is in the panel and mapped (embedding maps it a
-# moment after it is there; a click before that lands on the panel).
-icon_viewable() {
+main_window() {
     local id
-    id=$(xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ {print $1; exit}' || true)
-    [ -n "$id" ] && [[ $(xwininfo -id "$id" 2>/dev/null) == *IsViewable* ]]
+    for id in $(xdotool search --name '^Chimewright$'); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q _NORMAL && echo "$id" && return 0
+    done
 }
-
-click_icon() {
-    wait_for 10 icon_viewable || fail "no tray icon to click"
-    local xy; xy=$(tray_icon_xy)
-    [ -n "$xy" ] || fail "no tray icon to click"
-    # shellcheck disable=SC2086
-    xdotool mousemove $xy click "$1"
+# geometry ID: "X Y WIDTH HEIGHT MAPSTATE OVERRIDE" of a window (with no ID xwininfo would wait for a click).
+geometry() {
+    [ -n "$1" ] && xwininfo -id "$1" | awk '/te upper-left [XY]|Width|Height|Map State|Override/ {printf "%s ", $NF}'
 }
-
-# answer TITLE KEY: waits for the box and presses KEY in it.
+gone() { [[ $(geometry "$1" 2>/dev/null) != *IsViewable* ]]; }
+# wm_state: Normal, Iconic, Withdrawn, or none when no window manager keeps one.
+wm_state() {
+    local id; id=$(main_window)
+    [ -n "$id" ] && xprop -id "$id" WM_STATE | awk '/window state:/ {s = $3} END {print s ? s : "none"}'
+}
+# The window as the X server maps it and the window manager keeps it: shown, hidden to the tray
+# (no task bar entry), or minimised in the task bar (with no window manager: still on screen).
+main_window_is() {
+    local g; g=($(geometry "$(main_window)")) || return 1
+    case $1:$WM:$(wm_state) in
+    shown:none:* | shown:*:Normal | minimised:none:*) [ "${g[4]}" = IsViewable ] ;;
+    withdrawn:*:none | withdrawn:*:Withdrawn | minimised:*:Iconic) [ "${g[4]}" = IsUnMapped ] ;;
+    *) return 1 ;;
+    esac
+}
+focused() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
+# shown_for SECONDS: the window comes up and stays up that long (a late state change must not hide
+# it), and it has the keyboard (under a window manager a restore asks it for the focus).
+shown_for() {
+    wait_for 10 main_window_is shown || fail "the window did not show"
+    local until=$((SECONDS + $1))
+    while ((SECONDS < until)); do main_window_is shown || fail "the window went away: $(wm_state)"; sleep 0.2; done
+    wait_for 5 focused "$(main_window)" || fail "the window did not get the keyboard"
+}
+# click ID X Y [BUTTON]: a click at that point of the window (negative Y: from its bottom edge).
+click() {
+    local g; g=($(geometry "$1"))
+    xdotool mousemove $((g[0] + $2)) $((g[1] + ($3 < 0 ? g[3] : 0) + $3)) click "${4:-1}"
+}
+# icon_id: the icon's window in the panel (awk reads to the end: a reader that leaves early breaks the pipe).
+icon_id() { xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ && !n++ {print $1}' | grep .; }
+icon_shown() { [ "$(geometry "$(icon_id)" | cut -d' ' -f5)" = IsViewable ]; }  # embedded and mapped
+click_icon() { wait_for 10 icon_shown || fail "no tray icon"; click "$(icon_id)" 8 8 "$1"; }
+restore() { click_icon 1; shown_for 1; }
+# menu_id: the program's pop-up menu on screen (a top-level window the window manager leaves alone).
+menu_id() {
+    local id
+    for id in $(xwininfo -root -children | awk '/^ +0x.*"Chimewright": \("chimewright"/ {print $1}'); do
+        [[ $(geometry "$id") == *IsViewable\ yes* ]] && echo "$id" && return 0
+    done
+    return 1
+}
+# tray_menu N: opens the icon's menu and, once it is on screen, clicks its item N of 3 (Restore,
+# Details, Exit): a key sent to a menu just mapped may come before its keyboard grab.
+tray_menu() {
+    click_icon 3
+    wait_for 10 menu_id || fail "the tray menu did not open"
+    local g; g=($(geometry "$(menu_id)"))
+    click "$(menu_id)" 20 $((g[3] * (2 * $1 - 1) / 6))
+}
+menu_exit() { xdotool key alt+f; wait_for 5 menu_id || fail "no File menu"; xdotool key x; }
+# answer TITLE KEYS...: waits for the box, gives it the keyboard and presses the keys.
 answer() {
     wait_for 20 window_id "$1" || fail "no box titled '$1'"
     local id; id=$(window_id "$1")
-    xdotool windowfocus "$id" 2>/dev/null || true
-    sleep 0.3
-    xdotool key "$2"
-    wait_for 10 box_gone "$id" || fail "box '$1' stayed open"
+    press_in "$id" "${@:2}"
+    wait_for 10 gone "$id" || fail "box '$1' stayed open"
 }
-
-# sound_level SECONDS: the RMS amplitude of what the null sink plays for that long.
-# A recording that got no samples at all (the sink delivers in blocks, and a busy
-# sound server may start late) measured nothing, so it is taken once more.
-sound_level() {
-    local try r
-    for try in 1 2; do
-        timeout "$1" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
-        r=$(sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
-        [[ $r =~ ^[0-9.]+$ ]] && break
-        echo "   (the recording got no samples: $r)" >&2
-    done
-    echo "$r"
-}
-# heard SECONDS: the melody is heard; quiet SECONDS: nothing is (a failed recording is neither).
-heard() { local r; r=$(sound_level "$1"); echo "   RMS: $r"; [ -n "$r" ] && awk -v r="$r" 'BEGIN {exit !(r > 0.005)}'; }
-quiet() { local r; r=$(sound_level "$1"); echo "   RMS: $r"; [ -n "$r" ] && awk -v r="$r" 'BEGIN {exit !(r < 0.001)}'; }
-stop_app() { kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; }
-# menu_exit: File > Exit from the keyboard.
-menu_exit() { xdotool key alt+f; sleep 0.5; xdotool key x; }
-# answer_ok TITLE: OK in a box whose default button is Cancel.
-answer_ok() {
-    wait_for 20 window_id "$1" || fail "no box titled '$1'"
-    xdotool windowfocus "$(window_id "$1")" 2>/dev/null || true
-    sleep 0.3
-    xdotool key shift+Tab space
-}
-
-# The reminders file's records, written by hand: make_records FILE "n|YYYY-MM-DD|hh:mm AM|option|message|set" ...
-make_records() {
-    python3 - "$@" <<'PY'
-import struct, sys, datetime
-path = sys.argv[1]
-data = bytearray()
-for entry in sys.argv[2:]:
-    n, day, time, option, message, armed = entry.split('|')
-    ole = (datetime.date.fromisoformat(day) - datetime.date(1899, 12, 30)).days
-    rec = time.encode('cp1252').ljust(8)[:8] + struct.pack('<dh', float(ole), int(option)) \
-        + message.encode('cp1252').ljust(2048)[:2048] + struct.pack('<h', -1 if armed == '1' else 0)
-    start = (int(n) - 1) * 2068
-    if len(data) < start + 2068:
-        data += bytes(start + 2068 - len(data))
-    data[start:start + 2068] = rec
-open(path, 'wb').write(data)
-PY
-}
-
-# record_field FILE N: prints "time|set" of record N.
-record_field() {
-    python3 - "$1" "$2" <<'PY'
-import struct, sys
-data = open(sys.argv[1], 'rb').read()
-r = data[(int(sys.argv[2]) - 1) * 2068:][:2068].ljust(2068, b'\0')
-print(r[:8].decode('cp1252') + '|' + str(struct.unpack('<h', r[2066:2068])[0]))
-PY
-}
-
-# A clock that can be moved while the program runs: the program reads its offset
-# from real time out of a file. set_clock "YYYY-MM-DD HH:MM:SS" moves it there (in TZ).
-CLOCK_FILE=$WORK/clock
-set_clock() {
-    local target now
-    target=$(date -d "$1" +%s)
-    now=$(date +%s.%N)
-    set_clock_offset "$(echo "$target - $now" | bc -l)"
-}
-
-# set_clock_offset SECONDS: the faked clock runs that far from real time.
-set_clock_offset() {
-    CLOCK_OFFSET=$1
-    echo "+$CLOCK_OFFSET" | sed 's/+-/-/' >"$CLOCK_FILE"
-}
-
-start_app_on_clock() {
-    # The clock library is loaded by the program alone, after any change of user.
-    "${AS_USER[@]}" env LD_PRELOAD=$FAKETIME_LIB FAKETIME_TIMESTAMP_FILE=$CLOCK_FILE FAKETIME_CACHE_DURATION=1 \
-        FAKETIME_DONT_FAKE_MONOTONIC=1 FAKETIME_DONT_RESET=1 "$APP/chimewright" >>"$WORK/app.log" 2>&1 &
-    APP_PID=$!
-    PIDS+=($APP_PID)
-}
-
-ring_count() { wc -l <"$WORK/rings"; }
-
-# watch_rings: answers every ringing box in the background and counts them in $WORK/rings.
+press_in() { xdotool windowfocus "$1" 2>/dev/null || true; wait_for 5 focused "$1" || true; xdotool key "${@:2}"; }
+# watch_rings: answers every ring box in the background, a line for each in $WORK/rings.
 watch_rings() {
     : >"$WORK/rings"
-    (
-        while true; do
-            if id=$(window_id "Chimewright Personal Alarm"); then
-                echo "$(date +%s.%N)" >>"$WORK/rings"
-                xdotool windowfocus "$id" 2>/dev/null || true
-                sleep 0.3
-                xdotool key Return
-                while ! box_gone "$id"; do sleep 0.2; done
-            fi
-            sleep 0.2
-        done
-    ) &
-    PIDS+=($!)
-}
-
-# ---- Assistive technology, StatusNotifierItem hosts, Wayland ----
-PY=/usr/bin/python3
-E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-
-# start_bus: a session bus of the journey's own (nothing is autolaunched behind its
-# back) with the accessibility bus on it, so that every box's text can be read and
-# the program's widgets are published there. start_desktop starts it.
-start_bus() {
-    [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || return 0
-    "${AS_USER[@]}" dbus-daemon --session --nofork --nopidfile --address="unix:path=$XDG_RUNTIME_DIR/bus" >/dev/null 2>&1 &
-    PIDS+=($!)
-    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
-    wait_for 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "no session bus"
-    [ -z "${NO_A11Y:-}" ] || return 0
-    "${AS_USER[@]}" /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 >/dev/null 2>&1 &
-    PIDS+=($!)
-    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-    ((${#AS_USER[@]})) || wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
-        org.a11y.Bus.GetAddress || fail "no accessibility bus"
-}
-
-# at CMD ARGS...: one reading of the program over AT-SPI (tests/e2e/atspi.py).
-at() { "$PY" "$E2E/atspi.py" "$@" 2>/dev/null; }
-# at_is EXPECTED CMD ARGS...: the reading is exactly EXPECTED.
-at_is() { local want=$1; shift; [ "$(at "$@")" = "$want" ]; }
-# expect_at SECONDS EXPECTED CMD ARGS...: waits for the reading, fails with what was read.
-expect_at() {
-    local secs=$1 want=$2; shift 2
-    wait_for "$secs" at_is "$want" "$@" || fail "AT-SPI '$*': wanted [$want], read [$(at "$@")]"
-}
-
-# expect_box SECONDS TITLE LINES...: the showing box reads exactly so (title, texts, buttons).
-expect_box() {
-    local secs=$1 want; shift; want=$(printf '%s\n' "$@")
-    wait_for "$secs" at_is "$want" box || fail "box: wanted [$want], read [$(at box)]"
-}
-
-main_window_hidden() { ! main_window_viewable; }
-
-# start_sni_host: a StatusNotifierWatcher with a host on the private bus (start_bus
-# first); the items that register are listed in $WORK/sni.
-start_sni_host() {
-    : >"$WORK/sni"
-    "$PY" "$E2E/sni.py" watch "$WORK/sni" >>"$WORK/sni.log" 2>&1 &
-    PIDS+=($!)
-    wait_for 10 sh -c "dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
-        org.freedesktop.DBus.NameHasOwner string:org.kde.StatusNotifierWatcher | grep -q true" \
-        || fail "no StatusNotifierWatcher"
-}
-sni() { "$PY" "$E2E/sni.py" "$@" "$WORK/sni" 2>>"$WORK/sni.log"; }
-sni_registered() { [ -s "$WORK/sni" ]; }
-summary_lists() { at window 'Chimewright Alarm Settings' | grep -qx "$1"; }
-
-# start_wayland: a headless Wayland compositor; the program started afterwards runs
-# on it natively (no X server is left in reach).
-start_wayland() {
-    need weston
-    weston --backend=headless-backend.so --socket=chimewright-wl --idle-time=0 >"$WORK/weston.log" 2>&1 &
-    PIDS+=($!)
-    wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
-    export WAYLAND_DISPLAY=chimewright-wl QT_QPA_PLATFORM=wayland
-    unset DISPLAY
-}
-
-# ---- The main window, with or without a window manager ----
-# A journey runs without a window manager, or under openbox when its second
-# argument is "openbox". Under a window manager the program's X window sits in a
-# frame and the manager answers map and state requests later, so the window is
-# judged by the X server's map state and the manager's WM_STATE, not by Qt.
-WM=none; [ "${2:-}" != openbox ] || WM=openbox  # faults.sh gives its group here
-
-start_wm() {
-    need openbox
-    openbox --sm-disable >/dev/null 2>&1 &
-    PIDS+=($!)
-    wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "openbox did not start"
-}
-
-# main_window: the main window's own X window, told from the boxes that share its
-# title by its window type (a box may be as wide as the window with other fonts).
-main_window() {
-    local id
-    for id in $(xdotool search --name '^Chimewright$' 2>/dev/null); do
-        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q '_NET_WM_WINDOW_TYPE_NORMAL' && { echo "$id"; return 0; }
-    done
-    return 1
-}
-
-map_state() { xwininfo -id "$1" 2>/dev/null | awk '/Map State:/ {print $3}'; }
-# wm_state ID: Normal, Iconic, Withdrawn, or none when no window manager keeps one.
-wm_state() { xprop -id "$1" WM_STATE 2>/dev/null | awk '/window state:/ {s = $3} END {print s ? s : "none"}'; }
-
-# main_window_viewable: shown on screen, and Normal for the window manager.
-main_window_viewable() {
-    local id; id=$(main_window) || return 1
-    [ "$(map_state "$id")" = IsViewable ] || return 1
-    [ "$WM" = none ] || [ "$(wm_state "$id")" = Normal ]
-}
-
-# main_window_withdrawn: hidden to the tray: unmapped, and neither iconic nor
-# normal for the window manager (no task bar entry).
-main_window_withdrawn() {
-    local id; id=$(main_window) || return 1
-    [ "$(map_state "$id")" = IsUnMapped ] || return 1
-    case $(wm_state "$id") in Normal | Iconic) return 1 ;; esac
-}
-
-# main_window_minimised: in the task bar: iconic for the window manager; with none,
-# still on screen (nothing could show it again otherwise).
-main_window_minimised() {
-    local id; id=$(main_window) || return 1
-    if [ "$WM" = none ]; then
-        [ "$(map_state "$id")" = IsViewable ]
-    else
-        [ "$(wm_state "$id")" = Iconic ] && [ "$(map_state "$id")" = IsUnMapped ]
-    fi
-}
-
-# shown_for SECONDS: the window comes up within 10 seconds and stays up that long
-# (a late state change must not take it away again).
-shown_for() {
-    wait_for 10 main_window_viewable || fail "the window did not show"
-    local until=$((SECONDS + $1))
-    while ((SECONDS < until)); do
-        main_window_viewable || fail "the window went away again: $(map_state "$(main_window)") $(wm_state "$(main_window)")"
+    while true; do
+        if id=$(window_id "$RING"); then echo ring >>"$WORK/rings"; press_in "$id" Return; wait_for 10 gone "$id"; fi
         sleep 0.2
+    done &
+    PIDS+=($!)
+}
+rings() { [ "$(wc -l <"$WORK/rings")" = "$1" ]; }
+# heard SECONDS / quiet SECONDS: the RMS of what the null sink plays meanwhile. A recording that got
+# no samples (the sink delivers in blocks; a busy server starts late) measured nothing: taken once more.
+level() {
+    local r try
+    for try in 1 2; do
+        timeout "$2" parec -d test_sink.monitor --file-format=wav "$WORK/sound.wav" 2>/dev/null || true
+        r=$(sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+        [[ $r =~ ^[0-9.]+$ ]] && break
     done
+    echo "   RMS: $r"
+    awk -v r="$r" "BEGIN {exit !(r != \"\" && r $1)}"
 }
-
-# main_window_focused: the window has the keyboard (a restore brings it to the front).
-main_window_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(main_window)" ]; }
-
-# use_keyboard: gives the shown main window the keyboard before keys are typed
-# (keys sent at once may come before the toolkit has taken the focus).
-use_keyboard() {
-    # Under a window manager the restore has asked it for the focus (one set behind
-    # its back is taken away again), and a click while it still places the window
-    # may land on the desktop.
-    if [ "$WM" = none ]; then
-        xdotool windowfocus "$(main_window)" 2>/dev/null || true
-        wait_for 5 main_window_focused || fail "the window did not get the keyboard"
-        click_control 200 200  # a note, which takes no action
-    else
-        wait_for 5 main_window_focused || fail "the window did not get the keyboard"
-    fi
-    sleep 0.3
-}
-
-# stacked_above A B: window A is above window B (both the program's own X windows).
-stacked_above() {
-    local order
-    if [ "$WM" = none ]; then
-        order=$(xwininfo -root -children | awk '/^ +0x/ {print $1}' | tac)  # listed top first
-    else
-        order=$(xprop -root _NET_CLIENT_LIST_STACKING | tr ',' '\n' | grep -o '0x[0-9a-f]*')
-    fi
-    awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
-        '$1 == a {ia = NR} $1 == b {ib = NR} END {exit !(ia && ib && ia > ib)}' <<<"$order"
-}
-
-# icon_settled: the icon is in the panel and stays the same window for about 2 seconds
-# (when a notification area comes up, the program shows its icon there afresh).
-icon_settled() {
-    local id last="" since=$SECONDS deadline=$((SECONDS + 15))
-    while ((SECONDS < deadline)); do
-        id=$(xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ {print $1; exit}' || true)
-        [ "$id" != "$last" ] && { last=$id; since=$SECONDS; }
-        [ -n "$id" ] && ((SECONDS - since >= 2)) && return 0
-        sleep 0.2
-    done
-    fail "the icon did not settle in the notification area"
-}
-
-# tray_menu KEY: opens the icon's menu and picks the item with that key.
-tray_menu() {
-    click_icon 3
-    sleep 1
-    xdotool key "$1"
-}
-
-# record_day FILE N: the alarm day of record N, as YYYY-MM-DD.
-record_day() {
-    python3 - "$1" "$2" <<'PY'
-import datetime, struct, sys
-r = open(sys.argv[1], 'rb').read()[(int(sys.argv[2]) - 1) * 2068:][:2068]
-print(datetime.date(1899, 12, 30) + datetime.timedelta(days=int(struct.unpack('<d', r[8:16])[0])))
-PY
-}
+heard() { level '> 0.005' "$1"; }
+quiet() { level '< 0.001' "$1"; }
+# make_records FILE "n|YYYY-MM-DD|hh:mm AM|option|message|armed(0/1)"...: reminders.dat by hand;
+# record FILE N: record N as "time|day|option|message|set" (the message without its blank padding).
+make_records() { python3 -c "$RECORDS" make "$@"; }
+record() { python3 -c "$RECORDS" read "$@"; }
+RECORDS='import datetime, struct, sys
+cmd, path, *args = sys.argv[1:]
+DAY0, FORMAT = datetime.date(1899, 12, 30), "<8sdh2048sh"
+if cmd == "make":
+    data = bytearray(2068 * 3)
+    for n, day, time, option, message, armed in (a.split("|") for a in args):
+        data[(int(n) - 1) * 2068:int(n) * 2068] = struct.pack(FORMAT, time.encode(), (datetime.date.fromisoformat(
+            day) - DAY0).days, int(option), message.encode("cp1252").ljust(2048), -int(armed))
+    open(path, "wb").write(data)
+else:
+    n = int(args[0])
+    time, day, option, message, armed = struct.unpack(FORMAT, open(path, "rb").read()[(n - 1) * 2068:n * 2068])
+    print(time.decode(), DAY0 + datetime.timedelta(days=day), option,
+          message.decode("cp1252").rstrip(" ").replace("\0", "\\0"), armed, sep="|")'

@@ -358,6 +358,9 @@ refused() {
     no_box 10  # a tick every 5 s, then the sound's start
 }
 disk() {
+    if [ "$(id -u)" != 0 ]; then  # root of a user namespace of its own may mount the small disk
+        rm -rf "$WORK"; exec unshare --user --map-root-user --mount bash "$0" "$EXE" disk
+    fi
     local kb; kb=$(du -sk "$APP" | cut -f1)
     mv "$APP" "$WORK/files"
     mkdir "$APP"
@@ -406,12 +409,14 @@ fsize() {
 }
 # As an unprivileged user: a read-only program folder, a read-only autostart folder, an unreadable file.
 perm() {
-    AS_USER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chmod 711 "$WORK"
-    chown -R 65534:65534 "$WORK/home" "$WORK/rt" "$APP"
+    if [ "$(id -u)" = 0 ]; then  # root reads and writes anything: the journey runs as nobody
+        AS_USER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+        chmod 711 "$WORK"
+        chown -R 65534:65534 "$WORK/home" "$WORK/rt" "$APP"
+    fi
     start_desktop; start_tray; start_sound
     make_records "$DAT" "1|2026-12-06|09:00 PM|0|Pay rent|1"
-    chown 65534:65534 "$DAT"
+    chown --reference="$APP" "$DAT"
     chmod 555 "$APP"
     start_app "2026-12-06 10:00:00"
     reach_tray 20

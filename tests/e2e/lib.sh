@@ -10,7 +10,7 @@ if [ -z "${CHIMEWRIGHT_ISOLATED:-}" ] && [ "$(id -u)" = 0 ] && unshare --net --m
         'mkdir -p /tmp/.X11-unix && mount -t tmpfs -o mode=1777 tmpfs /tmp/.X11-unix && exec bash "$@"' \
         bash "${BASH_SOURCE[1]}" "$@"
 fi
-E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd) WORK=$(mktemp -d)
+E2E=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd) WORK=$(mktemp -d) EXE=$1
 APP=$WORK/app PIDS=() AT_EXIT=() AS_USER=() RUN=() WM=none  # AS_USER: runs the program as another user
 cleanup() {
     local i live=" $(jobs -p | tr '\n' ' ') "  # only unreaped PIDs: others may be reused by now

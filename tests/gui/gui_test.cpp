@@ -116,6 +116,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"set alarm: at second 30 the minute has passed; a failed write no success", QTime(14, 25, 30), {},
          "start; show; type 2:25 PM; set; type 3pm; fail; set; at 15:00; tick 1; ? timer1=no; ? window=up0; "
          "? Label8=Alarm not set.", {error(kPast, "Alarm not set."), confirm(0, "03:00 PM"), kFull}},
+        {"set alarm: at second 0 the current minute is accepted and rings", QTime(14, 25), {},
+         "start; show; type 2:25 PM; msg x; set; tick 1", {confirm(0, "02:25 PM", "None.", "x"), kRing + "x"},
+         {rang(0)}},
         {"set alarm: confirmed after midnight, rings", late, {}, "start; type 11:59 PM; msg x; inside "
          "Confirm => at 0:00:30 +1; set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x"},
          {rang(0)}},
@@ -157,6 +160,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "=> ? window=tray0, ? set1=-1; inside 09:00 AM => ? set2=-1; start; ? timer3=no",
          {missed("02:25 PM", "late"), missed("09:00 AM", "None.")},
          {rang(0), rang(0), armed(-3, "01:00 AM")}},
+        {"review: the session ends in the first box, that alarm spent", QTime(14, 0),
+         {armed(0, "09:00 AM", "a"), armed(0, "10:00 AM", "b")}, "inside You had => endsession; start; "
+         "? ended=yes; ? tray=no", {missed("09:00 AM", "a")}, {rang(0), armed(0, "10:00 AM", "b")}},
         {"review: an advance notice; a bad time reported and left", ten,
          {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
          {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"

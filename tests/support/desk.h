@@ -211,6 +211,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
          }},
         {"exit", [](Desk& d, Arg) { d.form->close(); }},
         {"saverequest", [](Desk& d, Arg) { d.form->SessionSaveRequest(); }},
+        {"endsession", [](Desk& d, Arg) { d.form->EndSession(); }},
         {"at", [](Desk& d, Arg a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
              const QString time = a.section(' ', 0, 0), format = time.size() > 5 ? "h:mm:ss" : "h:mm";
              d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));

@@ -191,6 +191,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"log-on entry failing: again at each change", ten, {}, "entries " + kEntry + "; logonfail No entry; "
          "start; show; type 11am; day 2; rem 2; rem 1; clear; exit",
          {noEntry, asks("Reminder# 1"), confirm(2, "11:00 AM"), cleared(1), noEntry}, {none}},
+        {"log-on entry: one under the other name counts, and is the one removed", ten, {far}, "entries "
+         "Shortcut to " + kEntry + "; start; ? entries=Shortcut to " + kEntry + "; show; clear; ? entries=",
+         {cleared(1)}, {none}},
         {"a ring in the minimise's question", QTime(8, 59), {none, armed(0, "09:00 AM", "r")}, "start; show; "
          "type 3pm; inside Reminder# 1 => at 9:00, tick 2; answer cancel; min; ? window=up0; "
          "? Label1=Reminder #2", {asks("Reminder# 1"), kRing + "r"}, {none, rang(0)}},

@@ -320,7 +320,7 @@ If you close this program, the alarm may not run.')" "button:OK" "button:Cancel"
     heard 4 || fail "the alarm was silent"
     at press OK || fail "could not answer the box"
     expect_at 10 "Alarm not set.|" status
-    # The press is answered before it is carried out, and a menu click while a box is open only raises it.
+    # An accessible press clicks a moment later (animated), and a menu click while a box is open only raises it.
     wait_for 10 eval '! at box' || fail "the ring box stayed open"
     click_item _Exit  # nothing armed now: the program ends
     wait_for 15 ended || fail "the program did not end"

@@ -208,6 +208,10 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.form->setWindowState(d.form->windowState() | Qt::WindowMinimized);
              QCoreApplication::processEvents();
          }},
+        {"icon", [](Desk& d, Arg) {  // a left click on the icon
+             emit d.mouseEvent(TrayIcon::kLeftUp);
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }},
         {"sni", [](Desk& d, Arg) {  // a StatusNotifierItem host's menu clicks
              d.form->mPopExit->trigger();
              d.form->mPopDetails->trigger();

@@ -117,8 +117,8 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "start; show; type 2:25 PM; set; type 3pm; fail; set; at 15:00; tick 1; ? timer1=no; ? window=up0; "
          "? Label8=Alarm not set.", {error(kPast, "Alarm not set."), confirm(0, "03:00 PM"), kFull}},
         {"set alarm: at second 0 the current minute is accepted and rings; no past day", QTime(14, 25), {},
-         "start; show; type 2:25 PM; day -1; msg  x ; set; tick 1", {confirm(0, "02:25 PM", "None.", "x"), kRing + "x"},
-         {rang(0)}},
+         "start; show; type 2:25 PM; day -1; msg  x ; set; ? Label8=Alarm is set.; tick 1",
+         {confirm(0, "02:25 PM", "None.", "x"), kRing + "x"}, {rang(0)}},
         {"set alarm: confirmed after midnight, rings", late, {}, "start; type 11:59 PM; msg x; inside "
          "Confirm => at 0:00:30 +1; set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x"},
          {rang(0)}},
@@ -131,14 +131,15 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "? options=0/0", {}},
         {"a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}},
         {"armed: a message alone is stored; Cancel stores it too", ten, {far, far}, "start; msg new; rem 2; "
-         "type 1pm; msg two; answer cancel; rem 1", {asks("Reminder#2")},
+         "? Label1=Reminder #2; type 1pm; msg two; answer cancel; rem 1", {asks("Reminder#2")},
          {armed(3, "02:25 PM", "new", 2), armed(3, "02:25 PM", "two", 2)}},
         {"armed: not a time keeps the settings; OK stores time, date, option", ten, {far}, "start; "
          "type soon; rem 2; rem 1; type 4pm; day 5; option 3; rem 2", {asks("Reminder#1"),
          error(kBadTime, "New settings not saved."), asks("Reminder#1")}, {armed(5, "04:00 PM", "old", 3)}},
-        {"armed: a passed moment is refused, at midnight too", QTime(14, 0), {armed(0, "05:00 PM")}, "start; "
-         "type 9am; rem 2; ? timer1=yes; at 23:58; rem 1; type 11:59 PM; inside Settings => at 0:00:30 +1; "
-         "rem 2", {asks("Reminder#1"), refused, asks("Reminder#1"), refused}},
+        {"armed: a passed moment is refused, at midnight too; the day watch and a save request wait", QTime(14, 0),
+         {armed(0, "05:00 PM")}, "start; type 9am; rem 2; ? timer1=yes; at 23:58; rem 1; type 11:59 PM; inside "
+         "Settings => at 0:00:30 +1, daywatch, saverequest; rem 2", {asks("Reminder#1"), refused, asks("Reminder#1"),
+         refused}},
         {"unarmed: Set Alarm refuses", ten, {}, "start; type 4:10p.m; rem 3",
          {asks("Reminder# 1"), error(kBadTime, "Alarm not set.")}},
         {"ring: armed at second 0, once, sounding in its box, edits dropped", QTime(9, 0),

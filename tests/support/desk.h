@@ -37,7 +37,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     {
         shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
         const bool ring = shown.last().startsWith(kRingTitle);
-        if (ring && (delivering.isEmpty() || !form->isVisible()))
+        if (ring && (delivering.isEmpty() || !form->isVisible() || form->isMinimized()))
             faults << "a ring without a tick, or over a hidden window";
         else if (ring)
             ++*delivering.last();
@@ -57,7 +57,12 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     }
     void setFileName(const QString& name) override { sound = name; }
     QString fileName() const override { return sound; }
-    void play() override { played << QStringLiteral("play"); }
+    void play() override
+    {
+        played << QStringLiteral("play");
+        if (sound.startsWith("/gone"))
+            throw AppError("Cannot play " + sound);
+    }
     void pause() override { played << QStringLiteral("pause"); }
     bool exists(const QString& name) const override { return entries.contains(name); }
     void create(const QString& name, const QString& exe) override
@@ -189,7 +194,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
          }},
         {"show", handler(&mainform::mPopRestore_Click)},
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
-        {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setValue(kDay.addDays(a.toInt())); }},
+        {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
         {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
         {"set", handler(&mainform::Command1_Click)},
@@ -199,11 +204,24 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
                            &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
          }},
         {"min", [](Desk& d, Arg) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
+        {"wmmin", [](Desk& d, Arg) {  // the window manager's minimise button
+             d.form->setWindowState(d.form->windowState() | Qt::WindowMinimized);
+             QCoreApplication::processEvents();
+         }},
+        {"icon", [](Desk& d, Arg) {  // a left click on the icon
+             emit d.mouseEvent(TrayIcon::kLeftUp);
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }},
         {"sni", [](Desk& d, Arg) {  // a StatusNotifierItem host's menu clicks
              d.form->mPopExit->trigger();
              d.form->mPopDetails->trigger();
          }},
-        {"daywatch", handler(&mainform::DayWatch_Timer)},
+        {"daywatch", [](Desk& d, Arg a) {  // its timer's tick, if it runs
+             for (QTimer* t : d.form->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+                 if (t->isActive() && t->interval() == AlarmTimer::kIntervalMs)
+                     return handler(&mainform::DayWatch_Timer)(d, a);
+             d.faults << "the day watch does not run";
+         }},
         {"help", handler(&mainform::helpmnu_Click)},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;

@@ -231,7 +231,7 @@ TEST(Times, BoxTexts)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const ReminderRecord missed = armedRecord(kToday, u"02:25 PM"_s, 0, u"  Dentist  "_s);
-    const ReminderRecord cut = armedRecord(kToday, u"02:25 PM"_s, 1, u"abcdefghijklmnopqrstuvw   xyz"_s);
+    const ReminderRecord cut = armedRecord(kToday, u"02:25 PM"_s, 2, u"abcdefghijklmnopqrstuvw   xyz"_s);
     EXPECT_EQ(alarmtexts::ringText(QString(2048, QChar(0))), u"Message: None."_s);
     const QString missedBox = u"You had an alarm scheduled for: 12/6/2026 Alarm Time: 02:25 PM\r\n"
                               "The alarm did not run because either:\r\n"
@@ -239,7 +239,8 @@ TEST(Times, BoxTexts)
                               "or the Chimewright program is not in your startup folder.\r\n\r\n"
                               "Message/Notes: \r\nDentist"_s;
     EXPECT_EQ(alarmtexts::missedText(missed), missedBox);
-    EXPECT_EQ(listing::lines({cut, {}, {}})[4], u"Message(first few words): abcdefghijklmnopqrstuvw"_s);
+    EXPECT_EQ(listing::lines({cut, {}, {}}).mid(3, 2), QStringList({u"Also ring alarm: Two days before scheduled "
+              "date."_s, u"Message(first few words): abcdefghijklmnopqrstuvw"_s}));
 }
 
 // The Exec value as the entry holds it: quoted, with " ` $ \ escaped for the shell, % doubled.
@@ -251,5 +252,7 @@ TEST(LogonEntry, ExecQuoting)
         {R"(/back\slash)", R"("/back\\\\slash")"}, {R"(/a"b)", R"("/a\\"b")"}, {"/%f%", R"("/%%f%%")"}};
     for (const auto& [path, exec] : rows)
         EXPECT_EQ(desktopentry::execValue(QString::fromUtf8(path)), QString::fromUtf8(exec)) << path;
-    EXPECT_TRUE(desktopentry::entryText(u"/c"_s).contains(u"\nExec=\"/c\"\nTerminal=false\n"_s));
+    EXPECT_EQ(desktopentry::entryText(u"/c"_s), u"[Desktop Entry]\nType=Application\nName=Chimewright\nComment="
+              "Reminders and alarms in the notification area\nExec=\"/c\"\nTerminal=false\n"
+              "X-GNOME-Autostart-enabled=true\n"_s);
 }

@@ -26,11 +26,6 @@ step() { echo "-- $*"; }
 # The faked clock's offset from real time, in seconds, as the journeys' harness keeps it in a file.
 clock_offset() { sed 's/^+//' "$WORK/clock"; }
 set_clock_offset() { echo "+$1" | sed 's/+-/-/' >"$WORK/clock"; }
-# icon_of NAME: that program's icon is mapped in the panel.
-icon_of() {
-    local id; id=$(xwininfo -root -tree | awk -v n="\"$1\"" '/"panel"/ {p = 1} p && index($0, n) && !c++ {print $1}')
-    [ -n "$id" ] && [ "$(geometry "$id" | cut -d' ' -f5)" = IsViewable ]
-}
 
 stats() {  # median min max of the numbers on stdin
     sort -g | awk '{a[NR]=$1} END {m = NR % 2 ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2; printf "%.3f %.3f %.3f\n", m, a[1], a[NR]}'
@@ -44,7 +39,7 @@ launch_to_icon() {  # NAME COMMAND...: seconds from launch to the icon, 1 warm-u
         t0=$(now)
         "$@" >/dev/null 2>&1 &
         pid=$!
-        until icon_of "$name"; do sleep 0.01; done
+        until icon_shown "$name"; do sleep 0.01; done
         t1=$(now)
         kill "$pid"; wait "$pid" 2>/dev/null || true
         [ "$i" = 0 ] || echo "$t1 - $t0" | bc -l

@@ -154,9 +154,11 @@ click() {
     local g; g=($(geometry "$1"))
     xdotool mousemove $((g[0] + $2)) $((g[1] + ($3 < 0 ? g[3] : 0) + $3)) click "${4:-1}"
 }
-# icon_id: the icon's window in the panel (awk reads to the end: a reader that leaves early breaks the pipe).
-icon_id() { xwininfo -root -tree | awk '/"panel"/ {p = 1} p && /"Chimewright"/ && !n++ {print $1}' | grep .; }
-icon_shown() { [ "$(geometry "$(icon_id)" | cut -d' ' -f5)" = IsViewable ]; }  # embedded and mapped
+# icon_id [NAME]: the icon's window in the panel (awk reads to the end: a reader that leaves early breaks the pipe).
+icon_id() {
+    xwininfo -root -tree | awk -v n="\"${1:-Chimewright}\"" '/"panel"/ {p = 1} p && index($0, n) && !c++ {print $1}' | grep .
+}
+icon_shown() { [ "$(geometry "$(icon_id "$@")" | cut -d' ' -f5)" = IsViewable ]; }  # embedded and mapped
 click_icon() { wait_for 10 icon_shown || fail "no tray icon"; click "$(icon_id)" 8 8 "$1"; }
 restore() { click_icon 1; shown_for 1; }
 # menu_id: the program's pop-up menu on screen (a top-level window the window manager leaves alone).

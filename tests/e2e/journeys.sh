@@ -201,11 +201,13 @@ clock() {
     stop_app
     export TZ=America/New_York  # 02:30 does not exist and rings at 03:00; 01:30 comes twice, rings once
     make_records "$DAT" "1|2026-03-08|02:30 AM|0|spring|1"
-    start_app "2026-03-08 01:59:58"
+    tray_app "2026-03-08 01:59:00"  # up before the alarm minute: a slow start would find it missed
+    set_clock "2026-03-08 01:59:58"
     wait_for 15 rings 3 || fail "02:30 did not ring on the day the clock springs forward"
     stop_app
     make_records "$DAT" "1|2026-11-01|01:30 AM|0|fall|1"
-    start_app "2026-11-01 01:29:58 EDT"
+    tray_app "2026-11-01 01:29:00 EDT"
+    set_clock "2026-11-01 01:29:58 EDT"
     wait_for 15 rings 4 || fail "01:30 did not ring on the day the clock falls back"
     set_clock "2026-11-01 01:29:58 EST"
     sleep 7

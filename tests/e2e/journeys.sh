@@ -2,9 +2,13 @@
 source "$(dirname "$0")/lib.sh"
 SPENT="        |2026-12-06|0||0" DAT=$APP/reminders.dat
 sum() { sha256sum <"$1" | cut -c1-16; }
-# Alarms due soon are approached with set_clock once the icon is up: a start still busy when the
-# alarm time passes reports the alarm missed instead of ringing it.
-tray_app() { start_app "${1:-}"; wait_for 20 icon_shown || fail "no icon"; }
+# tray_app [MOMENT [THEN]]: the program started at MOMENT and in the tray, then the clock moved to THEN.
+# An alarm due soon is approached so: a start still busy when its time passes reports it missed.
+tray_app() {
+    start_app "${1:-}"
+    wait_for 20 icon_shown || fail "no icon"
+    [ -z "${2:-}" ] || set_clock "$2"
+}
 summary_lists() { at window "Chimewright Alarm Settings" | grep -qx "$1"; }
 # reach_tray SECONDS: answers every box until the icon is there and no box came for 2 seconds.
 reach_tray() {
@@ -106,8 +110,8 @@ v = re.sub(r"\\([sntr\\])", lambda m: {"s": " ", "n": "\n", "t": "\t", "r": "\r"
 v = v.replace("\\$", "$").replace("\\`", "`")  # shlex keeps these two escapes inside quotes
 print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Exec=//p' "$ENTRY")")
     [ "${#RUN[@]}" = 1 ] && [ "${RUN[0]}" = "$APP/chimewright" ] || fail "Exec is '${RUN[*]}'"
-    tray_app "2026-12-06 14:24:30"  # the entry's program re-arms the alarm; SIGTERM while it rings
-    set_clock "2026-12-06 14:24:58"
+    # The entry's program re-arms the alarm; SIGTERM while it rings.
+    tray_app "2026-12-06 14:24:30" "2026-12-06 14:24:58"
     wait_for 20 window_id "$RING" || fail "the re-armed alarm did not ring"
     kill -TERM "$APP_PID"
     wait_for 10 ended || fail "SIGTERM did not end the program"
@@ -204,13 +208,11 @@ clock() {
     stop_app
     export TZ=America/New_York  # 02:30 does not exist and rings at 03:00; 01:30 comes twice, rings once
     make_records "$DAT" "1|2026-03-08|02:30 AM|0|spring|1"
-    tray_app "2026-03-08 01:59:00"
-    set_clock "2026-03-08 01:59:58"
+    tray_app "2026-03-08 01:59:00" "2026-03-08 01:59:58"
     wait_for 15 rings 3 || fail "02:30 did not ring on the day the clock springs forward"
     stop_app
     make_records "$DAT" "1|2026-11-01|01:30 AM|0|fall|1"
-    tray_app "2026-11-01 01:29:00 EDT"
-    set_clock "2026-11-01 01:29:58 EDT"
+    tray_app "2026-11-01 01:29:00 EDT" "2026-11-01 01:29:58 EDT"
     wait_for 15 rings 4 || fail "01:30 did not ring on the day the clock falls back"
     set_clock "2026-11-01 01:29:58 EST"
     sleep 7
@@ -239,8 +241,7 @@ open(sys.argv[1], "wb").write(b"xx:yy ZZ" + d(46362) + h(3) + bytes(2048) + h(-1
         "$WORK/missing.mid" "$WORK/noise.wav"; do  # printf formats
         printf -- "$f\r\n" >"$APP/audioalarm.dat"
         make_records "$DAT" "1|2026-12-06|02:25 PM|0|bad sound|1"
-        tray_app "2026-12-06 14:24:30"
-        set_clock "2026-12-06 14:24:59"
+        tray_app "2026-12-06 14:24:30" "2026-12-06 14:24:59"
         wait_for 30 window_id Chimewright || fail "${f:0:30}: no reason shown"
         ! window_id "$RING" || fail "${f:0:30}: the message came before the reason"
         answer Chimewright Return

@@ -1,7 +1,9 @@
 # The journeys on the real executable, one scenario each: journeys.sh EXECUTABLE NAME.
 source "$(dirname "$0")/lib.sh"
 SPENT="        |2026-12-06|0||0" DAT=$APP/reminders.dat
-sum() { sha256sum <"$1" | cut -c1-16; }
+# keep_dat, then dat_kept: reminders.dat still holds the bytes it held when kept.
+keep_dat() { KEPT=$(sha256sum <"$DAT"); }
+dat_kept() { [ "$(sha256sum <"$DAT")" = "$KEPT" ] || fail "reminders.dat changed"; }
 # tray_app [MOMENT [THEN]]: the program started at MOMENT and in the tray, then the clock moved to THEN.
 # An alarm due soon is approached so: a start still busy when its time passes reports it missed.
 tray_app() {
@@ -352,7 +354,7 @@ valgrind() {
 # rings that was not saved, and a due alarm still rings and is heard.
 # refused REASON: Set Alarm for 10:01 AM confirmed with OK when the record cannot be written.
 refused() {
-    local before; before=$(sum "$DAT")
+    keep_dat
     click_icon 1
     shown_for 0
     xdotool key ctrl+a type --delay 20 "Call the bank"
@@ -361,7 +363,7 @@ refused() {
     answer "Confirm Alarm Schedule" Return
     expect_box 10 "$(ok_box Chimewright "Could not write reminders.dat: $1")"
     answer Chimewright Return
-    [ "$(sum "$DAT")" = "$before" ] || fail "reminders.dat changed"
+    dat_kept
     main_window_is shown || fail "the window went to the tray as after a save"
     set_clock "2026-12-06 10:00:59"
     no_box 10  # a tick every 5 s, then the sound's start
@@ -390,7 +392,7 @@ disk() {
     make_records "$DAT" "1|2026-12-06|02:25 PM|0|Tea with Anna|1"  # a ring on a full disk
     tray_app "2026-12-06 14:20:00"
     fill_disk
-    local before; before=$(sum "$DAT")
+    keep_dat
     set_clock "2026-12-06 14:24:58"
     expect_box 15 "$(ok_box "$RING" 'Message:\nTea with Anna')"
     main_window_is shown || fail "the main window was not brought back"
@@ -398,7 +400,7 @@ disk() {
     answer "$RING" Return
     expect_box 10 "$(ok_box Chimewright "Could not write reminders.dat: No space left on device")"
     answer Chimewright Return
-    [ "$(sum "$DAT")" = "$before" ] || fail "reminders.dat changed"
+    dat_kept
     no_box 6
     alive "after the ring"
 }
@@ -406,13 +408,13 @@ disk() {
 fsize() {
     start_desktop; start_tray
     make_records "$DAT" "1|2026-12-06|09:00 AM|0|missed|1"
-    local before; before=$(sum "$DAT")
+    keep_dat
     RUN=(prlimit --fsize=1000 "$APP/chimewright")
     start_app "2026-12-06 10:00:00"
     answer Chimewright Return  # the missed alarm
     expect_box 10 "$(ok_box Chimewright "Could not write reminders.dat: File too large")"
     answer Chimewright Return
-    [ "$(sum "$DAT")" = "$before" ] || fail "reminders.dat changed"
+    dat_kept
     wait_for 20 icon_shown || fail "no icon"
     no_box 3
 }
@@ -442,7 +444,7 @@ perm() {
     tray_menu 3
     wait_for 10 ended || fail "Exit did not end the program: $(at box)"
     chmod 755 "$XDG_CONFIG_HOME/autostart"
-    local before; before=$(sum "$DAT")
+    keep_dat
     chmod 000 "$DAT"
     start_app "2026-12-06 23:59:00"
     expect_box 20 "$(ok_box Chimewright "Could not open reminders.dat: Permission denied")"
@@ -453,7 +455,7 @@ perm() {
     answer Chimewright Return
     no_box 6  # once for the new day
     chmod 644 "$DAT"
-    [ "$(sum "$DAT")" = "$before" ] || fail "reminders.dat changed"
+    dat_kept
 }
 "$2"
 echo PASS

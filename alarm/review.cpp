@@ -16,6 +16,8 @@ void mainform::ReviewReminder(int N, RemindersFile& file)
         return;
     const QDateTime now = m_services.clock->now();
     const QDate today = now.date();
+    const QDate day = datetime::dayFromOle(E.AlarmDate);
+    const bool dayPassed = day.isValid() && day < today;
     if (E.AlarmDate == datetime::toOle(today)) {
         const auto T = datetime::parseTimeText(E.AlarmTime);
         if (!T)
@@ -27,13 +29,16 @@ void mainform::ReviewReminder(int N, RemindersFile& file)
             Timer1[N]->start(E);
             return;
         }
-        const QString text = alarmtexts::missedText(E);
-        E.makeSpent();
-        MsgBox(text, msgbox::kOkOnly);
-        file.write(N, E);
-        m_logonDirty = true;
+    } else if (!dayPassed) {
+        if (alarmtexts::advanceNoticeDue(E, today))
+            MsgBox(alarmtexts::advanceNotice(E), msgbox::kOkOnly);
         return;
     }
-    if (alarmtexts::advanceNoticeDue(E, today))
-        MsgBox(alarmtexts::advanceNotice(E), msgbox::kOkOnly);
+    // Missed: its time passed today, or its whole day passed while the program
+    // was not running. Left armed, it would never ring nor be told.
+    const QString text = alarmtexts::missedText(E);
+    E.makeSpent();
+    MsgBox(text, msgbox::kOkOnly);
+    file.write(N, E);
+    m_logonDirty = true;
 }

@@ -164,10 +164,9 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     }
     const QDate day = DTPicker1->value();
     const QDateTime now = m_services.clock->now();
-    // A moment of the day the question was asked on has passed as well when that
-    // day went by while the question was open.
-    if ((QTime(time->hour(), time->minute()) < now.time() && day == now.date()) ||
-        (day == askedOn && day < now.date())) {
+    // A day gone by has passed as well, also one that went by while the question
+    // was open: stored armed, it would never ring.
+    if ((QTime(time->hour(), time->minute()) < now.time() && day == now.date()) || day < now.date()) {
         DateChanged = 0;
         TimeChanged = 0;
         MsgBox(QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
@@ -188,9 +187,9 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
 }
 
 // A reminder's timer runs exactly while its saved record is armed for today,
-// and carries that record. An alarm of the day the question was asked on, whose
-// day went by while the question was open, rings at once, as one whose minute
-// went by does, rather than never.
+// and carries that record. An alarm of the day Set Alarm was pressed on, whose
+// day went by while its confirmation was open, rings at once, as one whose
+// minute went by does, rather than never.
 void mainform::FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn)
 {
     const QDate day = datetime::dayFromOle(saved.AlarmDate);

@@ -47,7 +47,9 @@ void mainform::Command1_Click()
     const QTime T(typed->hour(), typed->minute());
     const QDateTime now = m_services.clock->now();
     const QDate day = DTPicker1->value();
-    if (T < now.time() && day == now.date()) {
+    // A day gone by (the picker's earliest day is the start's) would be stored
+    // armed and never ring.
+    if ((T < now.time() && day == now.date()) || day < now.date()) {
         reject(QStringLiteral("Alarm Time should be greater than current time. Alarm not set.\r\n\r\n"
                               "Please input a valid alarm time."));
         return;

@@ -28,12 +28,12 @@ QString confirm(int days, const char* time, const char* setting = "None.", const
     return QString("Confirm Alarm Schedule|1|Run alarm on %1, 2026 %2?\r\n\r\nAdditional Setting: %3\r\n"
                    "Message/Notes: %4").arg(day[days], time, setting, notes);
 }
-QString missed(const char* time, const char* notes)
+QString missed(const char* time, const char* notes, const char* day = "12/6/2026")
 {
-    return QString("Chimewright|0|You had an alarm scheduled for: 12/6/2026 Alarm Time: %1\r\nThe alarm "
+    return QString("Chimewright|0|You had an alarm scheduled for: %3 Alarm Time: %1\r\nThe alarm "
                    "did not run because either:\r\nthe computer was turned off during the designated alarm "
                    "time,\r\nor the Chimewright program is not in your startup folder.\r\n\r\n"
-                   "Message/Notes: \r\n%2").arg(time, notes);
+                   "Message/Notes: \r\n%2").arg(time, notes, day);
 }
 Record armed(int days, const char* time, const char* message = "", int option = 0)
 {
@@ -150,19 +150,22 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
          "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
          "? sound=play,pause", {kRing + "P", kFull}},
-        {"new day: arms the saved time, not the typed, nor a past day", QTime(22, 0),
-         {armed(1, "09:00 AM", "kept"), armed(-1, "01:00 AM"), armed(2, "01:00 AM")}, "start; show; type 7am; "
-         "answer cancel; set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer2=no; ? timer3=no; at 7:00 +1; "
+        {"new day: arms the saved time, not the typed, nor a later day", QTime(22, 0),
+         {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM")}, "start; show; type 7am; "
+         "answer cancel; set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer3=no; at 7:00 +1; "
          "tick 1; at 9:00 +1; tick 1", {confirm(1, "07:00 AM", "None.", "kept"), kRing + "kept"},
-         {rang(1), armed(-1, "01:00 AM"), armed(2, "01:00 AM")}},
+         {rang(1), none, armed(2, "01:00 AM")}},
+        {"a day gone by while running is refused by Set Alarm and by the save question", late,
+         {none, armed(1, "09:00 AM", "x")}, "start; at 0:01 +1; show; type 9am; day 0; set; ? timer1=no; rem 2; "
+         "type 10am; day 0; rem 1", {error(kPast, "Alarm not set."), asks("Reminder#2"), refused}},
         {"new day: an unreadable file reported once", QTime(23, 59), {none, armed(1, "01:00 AM")}, "start; "
          "folder; at 0:00:05 +1; daywatch; at 0:00:10 +1; daywatch; ? timer2=no; folder; at 0:00:15 +1; "
          "daywatch; ? timer2=yes", {error("Could not open reminders.dat: it is a folder, not a file%1", "")}},
-        {"review: missed alarms reported before spent; a past day kept", QTime(14, 25, 30),
-         {armed(0, "02:25 PM", "late"), armed(0, "09:00 AM", " "), armed(-3, "01:00 AM")}, "inside 02:25 PM "
-         "=> ? window=tray0, ? set1=-1; inside 09:00 AM => ? set2=-1; start; ? timer3=no",
-         {missed("02:25 PM", "late"), missed("09:00 AM", "None.")},
-         {rang(0), rang(0), armed(-3, "01:00 AM")}},
+        {"review: missed alarms reported before spent, of today and of a day gone by", QTime(14, 25, 30),
+         {armed(0, "02:25 PM", "late"), armed(0, "09:00 AM", " "), armed(-3, "xx:yy", "gone")}, "inside 02:25 PM "
+         "=> ? window=tray0, ? set1=-1; inside 09:00 AM => ? set2=-1; inside 12/3 => ? set3=-1; start; ? entries=",
+         {missed("02:25 PM", "late"), missed("09:00 AM", "None."), missed("xx:yy   ", "gone", "12/3/2026")},
+         {rang(0), rang(0), rang(-3)}},
         {"review: the session ends in the first box, that alarm spent", QTime(14, 0),
          {armed(0, "09:00 AM", "a"), armed(0, "10:00 AM", "b")}, "inside You had => endsession; start; "
          "? ended=yes; ? tray=no", {missed("09:00 AM", "a")}, {rang(0), armed(0, "10:00 AM", "b")}},

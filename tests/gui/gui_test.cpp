@@ -81,6 +81,7 @@ QList<Case> withInterleavings(QList<Case> all)
         {"exit, Q2", "show; type 11am; msg new; exit", "Reminder 1", armed(0, "11:00 AM", "new"), none},
         {"exit, the warning", "exit", "Exit Program?", {}, one},
         {"start-up, a missed alarm", "", "You had", {}, one, armed(0, "08:00 AM")},
+        {"start-up, a day gone by", "", "12/5/2026", {}, one, armed(-1, "08:00 AM")},
         {"start-up, a notice", "", "You have scheduled", {}, one, armed(1, "08:00 AM", "", 1)},
         {"the ring", "at 9:00; tick 1", "Personal", {}, one},
         {"the sound file dialog", "show; audio /bell.wav", "the file dialog", {}, one}};
@@ -91,8 +92,9 @@ QList<Case> withInterleavings(QList<Case> all)
                 for (const QString& n : ticks.split(", "))
                     inside += ", tick " + n + ", tick " + n;  // the second tick of a timer never rings again
                 QList<Record> after{answer == "ok" && r.ok ? *r.ok : r.first, two, r.third};
-                for (Record& a : after)  // by 23:00 every alarm of today has rung
-                    a = a.isArmed() && a.AlarmDate == one.AlarmDate ? rang(0) : a;
+                for (Record& a : after)  // by 23:00 every alarm of today has rung, one of a day gone by missed
+                    if (a.isArmed() && a.AlarmDate <= one.AlarmDate)
+                        a.makeSpent();
                 const QString script = QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00; "
                                                "tick 1; tick 2; tick 3; at 23:00; tick 1; tick 2; tick 3; "
                                                "? entries=").arg(r.box, inside, answer, r.script);

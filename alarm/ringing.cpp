@@ -90,8 +90,9 @@ void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
 }
 
 // While the program runs across midnight, the new day's armed reminders start
-// their timers from the saved records. A file that cannot be read is tried again
-// at every tick, but reported once a day.
+// their timers from the saved records. A day the watch never saw (the machine
+// slept through it) rings late, as a running timer does, rather than never. A
+// file that cannot be read is tried again at every tick, but reported once a day.
 void mainform::DayWatch_Timer()
 {
     const QDate today = m_services.clock->today();
@@ -101,7 +102,8 @@ void mainform::DayWatch_Timer()
         RemindersFile file(RecordLength);
         for (int n = 1; n <= 3; ++n) {
             const ReminderRecord saved = file.read(n);
-            if (saved.isArmed() && datetime::dayFromOle(saved.AlarmDate) == today)
+            const QDate day = datetime::dayFromOle(saved.AlarmDate);
+            if (saved.isArmed() && (day == today || (day > m_watchedDay && day < today)))
                 Timer1[n]->start(saved);
         }
     } catch (const AppError&) {

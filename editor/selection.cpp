@@ -187,14 +187,14 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
 }
 
 // A reminder's timer runs exactly while its saved record is armed for today,
-// and carries that record. An alarm of the day Set Alarm was pressed on, whose
-// day went by while its confirmation was open, rings at once, as one whose
-// minute went by does, rather than never.
+// and carries that record. An alarm of the day Set Alarm was pressed on, or of a
+// later one, whose day went by while its confirmation was open, rings at once, as
+// one whose minute went by does, rather than never.
 void mainform::FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn)
 {
     const QDate day = datetime::dayFromOle(saved.AlarmDate);
     const QDate today = m_services.clock->today();
-    if (saved.isArmed() && (day == today || (day == askedOn && day < today)))
+    if (saved.isArmed() && (day == today || (askedOn <= day && day < today)))
         Timer1[n]->start(saved);
     else
         Timer1[n]->stop();

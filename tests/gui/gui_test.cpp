@@ -121,9 +121,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"set alarm: at second 0 the current minute is accepted and rings; no past day", QTime(14, 25), {},
          "start; show; type 2:25 PM; day -1; msg  x ; set; ? Label8=Alarm is set.; tick 1",
          {confirm(0, "02:25 PM", "None.", "x"), kRing + "x"}, {rang(0)}},
-        {"set alarm: confirmed after midnight, rings", late, {}, "start; type 11:59 PM; msg x; inside "
-         "Confirm => at 0:00:30 +1; set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x"},
-         {rang(0)}},
+        {"set alarm: confirmed after midnight, rings; after two midnights too", late, {}, "start; type 11:59 PM; "
+         "msg x; inside Confirm => at 0:00:30 +1; set; tick 1; type 9am; day 2; inside Confirm => at 10:00 +3; "
+         "set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
+         kRingTitle + "0|Message: None."}, {rang(2)}},
         {"clear alarm: Cancel keeps, OK clears; the other log-on entry kept, then gone", ten,
          {armed(0, "01:00 PM"), far}, "entries " + kOther + "; start; rem 2; answer cancel; clear; ? Text1=02:25 PM; "
          "clear; ? Text1=; ? options=0/0; ? Label8=Alarm not set.; ? entries=" + kOther + "; rem 1; clear; "
@@ -152,11 +153,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
          "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
          "? sound=play,pause", {kRing + "P", kFull}},
-        {"new day: arms the saved time, not the typed, nor a later day", QTime(22, 0),
-         {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM")}, "start; show; type 7am; "
+        {"new day: arms the saved time, not the typed, nor a later day; a day slept through rings late",
+         QTime(22, 0), {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM", "late")}, "start; show; type 7am; "
          "answer cancel; set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer3=no; at 7:00 +1; "
-         "tick 1; at 9:00 +1; tick 1", {confirm(1, "07:00 AM", "None.", "kept"), kRing + "kept"},
-         {rang(1), none, armed(2, "01:00 AM")}},
+         "tick 1; at 9:00 +1; tick 1; at 8:00 +3; daywatch; tick 3", {confirm(1, "07:00 AM", "None.", "kept"),
+         kRing + "kept", kRing + "late"}, {rang(1), none, rang(2)}},
         {"a day gone by while running is refused by Set Alarm and by the save question", late,
          {none, armed(1, "09:00 AM", "x")}, "start; at 0:01 +1; show; type 9am; day 0; set; ? timer1=no; rem 2; "
          "type 10am; day 0; rem 1", {error(kPast, "Alarm not set."), asks("Reminder#2"), refused}},

@@ -317,6 +317,10 @@ void mainform::guarded(const std::function<void()>& handler)
 
 void mainform::ReportError(const QString& text)
 {
+    // Once the program is ending a box would keep it running; a record it could
+    // not write is still as it was and is met again at the next start.
+    if (m_ended)
+        return;
     MsgBox(text, msgbox::kOkOnly, msgbox::kAppTitle);
 }
 

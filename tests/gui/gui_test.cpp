@@ -169,9 +169,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "=> ? window=tray0, ? set1=-1; inside 09:00 AM => ? set2=-1; inside 12/3 => ? set3=-1; start; ? entries=",
          {missed("02:25 PM", "late"), missed("09:00 AM", "None."), missed("xx:yy   ", "gone", "12/3/2026")},
          {rang(0), rang(0), rang(-3)}},
-        {"review: the session ends in the first box, that alarm spent", QTime(14, 0),
+        {"review: the session ends in the first box, that alarm spent; a failed write then holds no box", QTime(14, 0),
          {armed(0, "09:00 AM", "a"), armed(0, "10:00 AM", "b")}, "inside You had => endsession; start; "
-         "? ended=yes; ? tray=no", {missed("09:00 AM", "a")}, {rang(0), armed(0, "10:00 AM", "b")}},
+         "? ended=yes; ? tray=no; inside You had => endsession, fail; start; ? ended=yes",
+         {missed("09:00 AM", "a"), missed("10:00 AM", "b")}, {rang(0), armed(0, "10:00 AM", "b")}},
         {"review: an advance notice; a bad time reported and left", ten,
          {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
          {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"

@@ -26,6 +26,8 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
      "(day == today || (day > m_watchedDay && day < today))", "day == today", FAST),
     ("Set Alarm confirmed two midnights after it was pressed never rings", E,
      "(askedOn <= day && day < today)", "(askedOn == day && day < today)", FAST),
+    ("a failure box after the end keeps the program running", M,
+     "    if (m_ended)\n        return;\n    MsgBox(text, msgbox::kOkOnly", "    MsgBox(text, msgbox::kOkOnly", FAST),
     ("the status label has a fixed accessible name", M, 'Label8->setAccessibleDescription(QStringLiteral("Status"));',
      'Label8->setAccessibleName(QStringLiteral("Status"));', FAST),
     ("the summary listing is only drawn", "summary/viewsettings.cpp",

@@ -47,8 +47,8 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
      '"Settings for Reminder %1 has', '"Settings for Reminder:%1 has', FAST),
     ("the log-on entry's Exec leaves $ unquoted", "platform/logonentry.cpp", " || c == QLatin1Char('$')", "", FAST),
     ("the missed-alarm box comes after the record is written", "alarm/review.cpp",
-     "        MsgBox(text, msgbox::kOkOnly);\n        file.write(N, E);\n",
-     "        file.write(N, E);\n        MsgBox(text, msgbox::kOkOnly);\n", FAST),
+     "    MsgBox(text, msgbox::kOkOnly);\n    file.write(N, E);\n",
+     "    file.write(N, E);\n    MsgBox(text, msgbox::kOkOnly);\n", FAST),
     ("Set Alarm starts the timer before its record is written", "editor/setalarm.cpp",
      "    ReminderRecord E = Reminders(N);\n", "    ReminderRecord E = Reminders(N);\n    Timer1[N]->start(E);\n", FAST),
     ("a ring whose record cannot be written is not heard", R, "            failure = e.text();\n        }\n    }\n"

@@ -70,7 +70,7 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
 # One copy only; an alarm set and cleared by keyboard alone; the window to the tray and back by the
 # icon, the tray menu, File > Exit and the close box; the log-on entry in step and its Exec line.
 setalarm() {
-    start_desktop openbox; start_tray
+    start_desktop openbox; start_tray; start_sound  # the sound server builds the player's plugin registry
     mv "$APP" "$WORK/my \$apps"  # a folder name the entry must quote
     APP="$WORK/my \$apps" DAT="$WORK/my \$apps/reminders.dat"
     tray_app "2026-12-06 10:00:00"

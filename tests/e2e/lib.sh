@@ -18,6 +18,8 @@ cleanup() {
         [[ $live == *" ${PIDS[i]} "* ]] || continue
         kill "${PIDS[i]}" 2>/dev/null || true
         kill -CONT "${PIDS[i]}" 2>/dev/null || true
+        # One that does not end in 5 s is killed: a journey fails with its reason, not by timing out.
+        timeout 5 tail --pid="${PIDS[i]}" -f /dev/null || kill -9 "${PIDS[i]}" 2>/dev/null || true
         wait "${PIDS[i]}" 2>/dev/null || true
     done
     for ((i = ${#AT_EXIT[@]} - 1; i >= 0; i--)); do eval "${AT_EXIT[i]}" || true; done

@@ -151,7 +151,6 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     }
     if (DateChanged != 1 && TimeChanged != 1)
         return;
-    const QDate askedOn = m_services.clock->today();
     if (MsgBox(question, msgbox::kOkCancel, msgbox::kAppTitle) != msgbox::kOk)
         return;
     const auto time = datetime::parseTimeText(Text1->text());
@@ -183,7 +182,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     m_logonDirty = true;
     DateChanged = 0;
     TimeChanged = 0;
-    FollowSavedDay(n, E, askedOn);
+    FollowSavedDay(n, E, now.date());
 }
 
 // A reminder's timer runs exactly while its saved record is armed for today,

@@ -163,7 +163,9 @@ void mainform::buildControls()
     Label4->setFont(sansSerif(false));
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    DTPicker1 = place<DatePicker>(client, "DTPicker1", twips(1560, 840, 1200, 375));
+    // Wider than drawn for the classic font, and as far to the left: the four-digit
+    // year shows whole beside the calendar button.
+    DTPicker1 = place<DatePicker>(client, "DTPicker1", twips(1440, 840, 1320, 375));
     DTPicker1->setToolTip(kPickerTip);
     DTPicker1->setAccessibleName(QStringLiteral("MM/DD/YY"));
 

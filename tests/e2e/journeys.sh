@@ -171,7 +171,7 @@ moveday() {
     watch_rings
     click "$(main_window)" 48 -254  # the alarm time
     xdotool key ctrl+a type --delay 20 "9am"
-    click "$(main_window)" 131 -254  # the day of the date picker
+    click "$(main_window)" 123 -254  # the day of the date picker
     xdotool key Up
     click "$(main_window)" 48 -158  # Set Alarm
     wait_for 20 window_id "Confirm Alarm Schedule" || fail "no confirmation"

@@ -22,11 +22,12 @@ const QString kCleared = "Clear Alarm?|1|Alarm for Reminder#%1 will be reset. Ar
 
 QString asks(const char* reminder) { return kAsks.arg(reminder); }
 QString cleared(int n) { return kCleared.arg(n); }
-QString confirm(int days, const char* time, const char* setting = "None.", const char* notes = "None.")
+QString confirm(int days, const char* time, const char* setting = "None.",
+                const QString& notes = "None.")
 {
-    const char* day[] = {"Sunday, December 06", "Monday, December 07", "Tuesday, December 08"};
-    return QString("Confirm Alarm Schedule|1|Run alarm on %1, 2026 %2?\r\n\r\nAdditional Setting: %3\r\n"
-                   "Message/Notes: %4").arg(day[days], time, setting, notes);
+    const QString day = kDay.addDays(days).toString("dddd, MMMM dd, yyyy");
+    return QString("Confirm Alarm Schedule|1|Run alarm on %1 %2?\r\n\r\nAdditional Setting: %3\r\n"
+                   "Message/Notes: %4").arg(day, time, setting, notes);
 }
 QString missed(const char* time, const char* notes, const char* day = "12/6/2026")
 {
@@ -132,6 +133,15 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"the option rules", ten, {}, "start; day 9; option 3; day 2; ? options=0123/3; day 1; "
          "? options=01/0; day 9; option 2; day 1; ? options=01/0; option 1; day 5; ? options=0123/1; day 0; "
          "? options=0/0", {}},
+        // Part by part from the keyboard (">": Tab to the next part; "@": a click on the day),
+        // through days before the earliest day, which a finished entry never keeps.
+        {"the date: typed part by part, kept from the earliest day, shown whole", ten, {},
+         "start; show; ? datefits=yes; date >15; ? DTPicker1=12/15/2026; date >09; "
+         "? DTPicker1=12/09/2026; date >8; ? DTPicker1=12/08/2026; date >>2027; "
+         "? DTPicker1=12/08/2027; date 12/05/2026; ? DTPicker1=12/06/2026; date >>10; "
+         "? DTPicker1=12/06/2026; date @20; ? DTPicker1=12/20/2026; date 1/5/2027; "
+         "? options=0123/0; date 01/15/2027; type 9am; set",
+         {confirm(40, "09:00 AM")}, {armed(40, "09:00 AM")}},
         {"a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}},
         {"armed: a message alone is stored; Cancel stores it too", ten, {far, far}, "start; msg new; rem 2; "
          "? Label1=Reminder #2; type 1pm; msg two; answer cancel; rem 1", {asks("Reminder#2")},

@@ -8,6 +8,7 @@ import os, pathlib, subprocess, sys, time
 
 FAST = ["-L", "unit|gui"]
 R, E, S, M, T = "alarm/ringing.cpp", "editor/selection.cpp", "app/shutdown.cpp", "editor/mainform.cpp", "app/tray.cpp"
+P = "editor/datepicker.cpp"
 CHANGES = [  # name, file, old text, new text, ctest arguments
     ("buffered write whose failed flush goes unseen", "platform/wholewrite.cpp",
      "out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)", "out.open(QIODevice::WriteOnly)", FAST),
@@ -55,6 +56,17 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
      "    mPopRestore_Click();", "            throw;\n        }\n    }\n    mPopRestore_Click();", FAST),
     ("a session save request ends the program", S,
      "    SyncLogonEntry(false);\n}\n", "    SyncLogonEntry(false);\n    EndSession();\n}\n", FAST),
+    ("a date typed part by part is refused on its way through days before the earliest day", P,
+     "            m_typing = true;\n            applyFloor();\n", "            m_typing = true;\n", FAST),
+    ("a finished typed date before the earliest day is kept", P,
+     "    if (date() != m_shownPast)\n        m_shownPast = {};\n    applyFloor();\n",
+     "    if (date() != m_shownPast)\n        m_shownPast = {};\n", FAST),
+    ('a "/" after a filled part of the date skips the next part', P,
+     'if (text == QLatin1String("/") && m_advanced) {', "if (false) {", FAST),
+    ("a click into the date leaves digits typed there refused", P,
+     "        if (!lineEdit()->hasSelectedText())\n            setSelectedSection(currentSection());\n", "", FAST),
+    ("the date's year is cut off beside the calendar button", M,
+     "twips(1440, 840, 1320, 375)", "twips(1560, 840, 1200, 375)", FAST),
     ("SIGXFSZ kills the program in the middle of a write", "app/main.cpp",
      "    std::signal(SIGXFSZ, SIG_IGN);\n", "", ["-R", "^fault\\.fsize$"]),
 ]

@@ -123,8 +123,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "start; show; type 2:25 PM; day -1; msg  x ; set; ? Label8=Alarm is set.; tick 1",
          {confirm(0, "02:25 PM", "None.", "x"), kRing + "x"}, {rang(0)}},
         {"set alarm: confirmed after midnight, rings; after two midnights too", late, {}, "start; type 11:59 PM; "
-         "msg x; inside Confirm => at 0:00:30 +1; set; tick 1; type 9am; day 2; inside Confirm => at 10:00 +3; "
-         "set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
+         "msg x; inside Confirm => at 0:00:30 +1, daywatch; set; tick 1; type 9am; day 2; "
+         "inside Confirm => at 10:00 +3, daywatch; set; tick 1",
+         {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
          kRingTitle + "0|Message: None."}, {rang(2)}},
         {"clear alarm: Cancel keeps, OK clears; the other log-on entry kept, then gone", ten,
          {armed(0, "01:00 PM"), far}, "entries " + kOther + "; start; rem 2; answer cancel; clear; ? Text1=02:25 PM; "
@@ -171,6 +172,18 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"a day gone by while running is refused by Set Alarm and by the save question", late,
          {none, armed(1, "09:00 AM", "x")}, "start; at 0:01 +1; show; type 9am; day 0; set; ? timer1=no; rem 2; "
          "type 10am; day 0; rem 1", {error(kPast, "Alarm not set."), asks("Reminder#2"), refused}},
+        {"new day: the earliest and an unarmed day follow, no flag rises; Set Alarm takes 11am",
+         QTime(23, 59), {armed(1, "09:00 AM")}, "start; show; clear; at 10:00 +2; daywatch; "
+         "? DTPicker1=12/08/2026; rem 1; day 1; ? DTPicker1=12/08/2026; type 11am; set",
+         {cleared(1), confirm(2, "11:00 AM")}, {armed(2, "11:00 AM")}},
+        {"new day in the save questions: a day chosen and a time typed stay, an armed day is kept",
+         QTime(23, 58), {none, armed(2, "09:00 AM", "x"), armed(0, "11:59 PM", "y")},
+         "start; rem 2; day 0; inside Reminder#2 => at 0:00:30 +1, daywatch, "
+         "? DTPicker1=12/06/2026; rem 1; type 9am; inside Reminder# 1 => at 0:01 +2, daywatch, "
+         "? DTPicker1=12/08/2026, ? Text1=9am; rem 3; ? DTPicker1=12/06/2026; at 0:02 +3; "
+         "daywatch; ? DTPicker1=12/06/2026; rem 1",
+         {asks("Reminder#2"), refused, asks("Reminder# 1"), confirm(2, "09:00 AM")},
+         {armed(2, "09:00 AM"), armed(2, "09:00 AM", "x"), armed(0, "11:59 PM", "y")}},
         {"new day: an unreadable file reported once", QTime(23, 59), {none, armed(1, "01:00 AM")}, "start; "
          "folder; at 0:00:05 +1; daywatch; at 0:00:10 +1; daywatch; ? timer2=no; folder; at 0:00:15 +1; "
          "daywatch; ? timer2=yes", {error("Could not open reminders.dat: it is a folder, not a file%1", "")}},

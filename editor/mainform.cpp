@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include "alarm/alarmtimer.h"
 #include "editor/datepicker.h"
+#include "editor/messagefield.h"
 #include "platform/errors.h"
 #include "platform/filedialog.h"
 #include "platform/mediaplayer.h"
@@ -172,7 +173,7 @@ void mainform::buildControls()
     for (int i : {3, 2, 1})
         Timer1[i] = new AlarmTimer(this);
 
-    Text2 = place<QPlainTextEdit>(client, "Text2", twips(120, 3600, 6255, 1095));
+    Text2 = place<MessageField>(client, "Text2", twips(120, 3600, 6255, 1095));
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setTabChangesFocus(true);
     Text2->setAccessibleName(QStringLiteral("Message that will appear when alarm runs:"));

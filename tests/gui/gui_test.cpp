@@ -111,6 +111,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     const QTime ten(10, 0), late(23, 58);
     const Record far = armed(3, "02:25 PM", "old", 2), none, damaged{.AlarmTime = fixedText("x", 8)};
     const QString refused = error(kPast, "New settings not saved."), noEntry = "Chimewright|0|No entry";
+    // What the message field keeps of a typed and a pasted text: the record's 2048 characters,
+    // a line break as two, and a "?" for each character the file's code page lacks.
+    const QString kept = "Caf\u00e9 ? \u00fcber ?\r\n?" + QString(2032, 'x');
     static const QList<Case> all = withInterleavings({
         {"set alarm: a later day stops the running timer", QTime(22, 0), {armed(0, "11:00 PM")},
          "start; ? timer1=yes; show; type 1am; day 1; msg Anna; option 1; set; ? timer1=no; ? window=tray1",
@@ -143,6 +146,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "? DTPicker1=12/06/2026; date @20; ? DTPicker1=12/20/2026; date 1/5/2027; "
          "? options=0123/0; date 01/15/2027; type 9am; set",
          {confirm(40, "09:00 AM")}, {armed(40, "09:00 AM")}},
+        {"the message: the confirmation shows what the file keeps", ten, {}, "start; show; "
+         "write Caf\u00e9 \u2615 \u00fcber \U0001F600; paste \n\u2615" + QString(2070, 'x') +
+         "END-MARK; "
+         "write yz; ? msglen=2048; type 11am; set", {confirm(0, "11:00 AM", "None.", kept)},
+         {armedRecord(kDay, "11:00 AM", 0, kept)}},
         {"a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}},
         {"armed: a message alone is stored; Cancel stores it too", ten, {far, far}, "start; msg new; rem 2; "
          "? Label1=Reminder #2; type 1pm; msg two; answer cancel; rem 1", {asks("Reminder#2")},

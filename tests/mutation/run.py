@@ -8,7 +8,7 @@ import os, pathlib, subprocess, sys, time
 
 FAST = ["-L", "unit|gui"]
 R, E, S, M, T = "alarm/ringing.cpp", "editor/selection.cpp", "app/shutdown.cpp", "editor/mainform.cpp", "app/tray.cpp"
-P = "editor/datepicker.cpp"
+P, F = "editor/datepicker.cpp", "editor/messagefield.cpp"
 CHANGES = [  # name, file, old text, new text, ctest arguments
     ("buffered write whose failed flush goes unseen", "platform/wholewrite.cpp",
      "out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)", "out.open(QIODevice::WriteOnly)", FAST),
@@ -76,6 +76,12 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
     ("a new day raises a change flag", E,
      "    DateChanged = dateChanged;\n    TimeChanged = timeChanged;\n}\n\nvoid mainform::Text1_",
      "}\n\nvoid mainform::Text1_", FAST),
+    ("the message field holds more than the record keeps", F,
+     "        if (room < 0)\n            break;\n", "", FAST),
+    ("the message field shows a character the file cannot hold", F,
+     "(c.isSurrogate() || !codepage::holds(c))", "(c.isSurrogate())", FAST),
+    ("a line break in the message counts as one character, though stored as CR LF", F,
+     "room -= isBreak(c) ? 2 : 1;", "room -= 1;", FAST),
     ("SIGXFSZ kills the program in the middle of a write", "app/main.cpp",
      "    std::signal(SIGXFSZ, SIG_IGN);\n", "", ["-R", "^fault\\.fsize$"]),
 ]

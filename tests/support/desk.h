@@ -156,6 +156,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             {"running", [&] { return yes(running); }},
             {"ended", [&] { return yes(f.hasEnded()); }},
             {"file", [&] { return yes(QFile::exists(file())); }},
+            {"msglen", [&] { return QString::number(f.Text2Text().size()); }},  // breaks as CR LF
             {"datefits", [&] {  // the date's text has room beside the calendar button
                  const auto* e = f.DTPicker1->findChild<QLineEdit*>();
                  const int width = e->fontMetrics().horizontalAdvance(e->text());
@@ -202,6 +203,13 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
         {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
+        {"write", [](Desk& d, Arg a) {  // typed into the message, a key for each character
+             for (const char32_t c : a.toUcs4()) {
+                 QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
+                 QApplication::sendEvent(d.form->Text2, &key);
+             }
+         }},
+        {"paste", [](Desk& d, Arg a) { d.form->Text2->insertPlainText(a); }},
         {"date", [](Desk& d, Arg a) {  // Tab from the message to the date ("@": a click on its day)
              QWidget* date = d.form->DTPicker1;
              d.form->activateWindow();

@@ -32,7 +32,7 @@ void DatePicker::setValue(const QDate& day)
 }
 
 // A day shown before the new earliest day stays as it is shown: whether it follows
-// is the caller's to say. While the user types, the entry is finished first.
+// is the caller's to say. An entry being typed meets the new day when it is finished.
 void DatePicker::setEarliest(const QDate& day)
 {
     m_earliest = day;

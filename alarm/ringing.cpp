@@ -95,6 +95,7 @@ void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
 // file that cannot be read is tried again at every tick, but reported once a day.
 void mainform::DayWatch_Timer()
 {
+    FollowToday();  // the editor's earliest day, and the day it shows unchosen
     const QDate today = m_services.clock->today();
     if (today == m_watchedDay || FileSlot::busy())
         return;

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include "alarm/alarmtimer.h"
 #include "editor/datepicker.h"
+#include "editor/messagefield.h"
 #include "platform/errors.h"
 #include "platform/filedialog.h"
 #include "platform/mediaplayer.h"
@@ -163,14 +164,16 @@ void mainform::buildControls()
     Label4->setFont(sansSerif(false));
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    DTPicker1 = place<DatePicker>(client, "DTPicker1", twips(1560, 840, 1200, 375));
+    // Wider than drawn for the classic font, and as far to the left: the four-digit
+    // year shows whole beside the calendar button.
+    DTPicker1 = place<DatePicker>(client, "DTPicker1", twips(1440, 840, 1320, 375));
     DTPicker1->setToolTip(kPickerTip);
     DTPicker1->setAccessibleName(QStringLiteral("MM/DD/YY"));
 
     for (int i : {3, 2, 1})
         Timer1[i] = new AlarmTimer(this);
 
-    Text2 = place<QPlainTextEdit>(client, "Text2", twips(120, 3600, 6255, 1095));
+    Text2 = place<MessageField>(client, "Text2", twips(120, 3600, 6255, 1095));
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setTabChangesFocus(true);
     Text2->setAccessibleName(QStringLiteral("Message that will appear when alarm runs:"));

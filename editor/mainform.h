@@ -53,6 +53,7 @@ public:
     void SavePendingChanges();
     void Text1_Change();
     void DTPicker1_Change();
+    void FollowToday();
     // editor/setalarm.cpp, editor/clearalarm.cpp
     void Command1_Click();
     void Command2_Click();

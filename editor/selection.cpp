@@ -92,6 +92,29 @@ void mainform::DTPicker1_Change()
     ApplyOptionRules();
 }
 
+// A new day while the program runs: the picker offers no day before today, and the
+// day shown for an unarmed reminder, which nobody chose, becomes today. A day the
+// user chose or is typing stays, as does an armed reminder's saved day; no flag
+// rises, so no question comes of it. Safe inside any box: it neither opens the
+// file nor changes what a waiting handler has read.
+void mainform::FollowToday()
+{
+    const QDate today = m_services.clock->today();
+    if (DTPicker1->earliest() == today || CurrentReminder < 1 || CurrentReminder > 3)
+        return;
+    const int dateChanged = DateChanged;
+    const int timeChanged = TimeChanged;
+    const QDate shown = DTPicker1->value();
+    const ReminderRecord& E = Reminders(CurrentReminder);
+    const bool savedDay = E.AlarmSet == -1 && datetime::toOle(shown) == E.AlarmDate;
+    const bool chosen = DateChanged == 1 || DTPicker1->isTyping();
+    DTPicker1->setEarliest(today);
+    if (shown < today && !savedDay && !chosen)
+        DTPicker1->setValue(today);
+    DateChanged = dateChanged;
+    TimeChanged = timeChanged;
+}
+
 void mainform::Text1_Change()
 {
     if (CurrentReminder < 1 || CurrentReminder > 3)

@@ -9,19 +9,12 @@
 
 namespace desktopentry {
 
-QString execValue(const QString& executablePath)
+namespace {
+// A value of the string type: back-slash and the control characters escaped.
+QString stringValue(const QString& text)
 {
-    // Inside a quoted argument, " ` $ and \ take a back-slash; % is doubled as a
-    // field code; then the value as a whole is escaped as a string.
-    QString quoted;
-    for (const QChar c : executablePath) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
-            quoted += QLatin1Char('\\');
-        quoted += c;
-    }
-    quoted = QLatin1Char('"') + quoted.replace(QLatin1Char('%'), QLatin1String("%%")) + QLatin1Char('"');
     QString value;
-    for (const QChar c : quoted) {
+    for (const QChar c : text) {
         if (c == QLatin1Char('\\'))
             value += QLatin1String("\\\\");
         else if (c == QLatin1Char('\n'))
@@ -36,6 +29,27 @@ QString execValue(const QString& executablePath)
     return value;
 }
 
+// The icon beside the executable: the entry shows it whether or not a theme has it.
+QString iconPath(const QString& executablePath)
+{
+    return QFileInfo(executablePath).dir().filePath(QStringLiteral("chimewright.png"));
+}
+}  // namespace
+
+QString execValue(const QString& executablePath)
+{
+    // Inside a quoted argument, " ` $ and \ take a back-slash; % is doubled as a
+    // field code; then the value as a whole is escaped as a string.
+    QString quoted;
+    for (const QChar c : executablePath) {
+        if (QStringView(u"\"`$\\").contains(c))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted.replace(QLatin1Char('%'), QLatin1String("%%"));
+    return stringValue(QLatin1Char('"') + quoted + QLatin1Char('"'));
+}
+
 QString entryText(const QString& executablePath)
 {
     return QStringLiteral(
@@ -44,9 +58,10 @@ QString entryText(const QString& executablePath)
                "Name=Chimewright\n"
                "Comment=Reminders and alarms in the notification area\n"
                "Exec=%1\n"
+               "Icon=%2\n"
                "Terminal=false\n"
                "X-GNOME-Autostart-enabled=true\n")
-        .arg(execValue(executablePath));
+        .arg(execValue(executablePath), stringValue(iconPath(executablePath)));
 }
 
 }  // namespace desktopentry

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Writes the program's own assets: the bell icon (32 x 32, 16 colours, XPM) and the
-default alarm melody, the public-domain "Ode to Joy", as a Standard MIDI File.
+"""Writes the program's own assets: the bell icon (32 x 32, 16 colours, as XPM for the
+window and as PNG for the desktop's menu and log-on entries) and the default alarm
+melody, the public-domain "Ode to Joy", as a Standard MIDI File.
 Run it from this folder; the outputs are kept in the repository."""
 import struct
+import zlib
 
 # ---- icon -------------------------------------------------------------------
 COLOURS = {
@@ -88,6 +90,22 @@ def write_icon(path):
         f.write('\n'.join(lines) + '\n')
 
 
+def write_png(path):
+    # The same picture, 8-bit RGBA, each row led by filter type 0.
+    def rgba(key):
+        value = COLOURS[key]
+        return bytes(4) if value == 'None' else bytes.fromhex(value[1:]) + b'\xff'
+    raw = b''.join(b'\0' + b''.join(rgba(k) for k in row) for row in icon_rows())
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body))
+    png = (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 32, 32, 8, 6, 0, 0, 0)) +
+           chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b''))
+    with open(path, 'wb') as f:
+        f.write(png)
+
+
 # ---- melody -----------------------------------------------------------------
 TPQ = 480
 C, D, E, F, G = 60, 62, 64, 65, 67
@@ -123,4 +141,5 @@ def write_melody(path):
 
 if __name__ == '__main__':
     write_icon('chimewright.xpm')
+    write_png('chimewright.png')
     write_melody('odetojoy.mid')

@@ -37,6 +37,11 @@ QString decode(const QByteArray& bytes)
     return out;
 }
 
+bool holds(QChar c)
+{
+    return c == QLatin1Char('?') || fromUnicode(c.unicode()) != '?';
+}
+
 QByteArray encode(const QString& text)
 {
     QByteArray out(text.size(), Qt::Uninitialized);

@@ -8,4 +8,6 @@ namespace codepage {
 QString decode(const QByteArray& bytes);
 // A character outside the code page becomes "?".
 QByteArray encode(const QString& text);
+// Whether the code page has the character.
+bool holds(QChar c);
 }

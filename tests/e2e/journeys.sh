@@ -67,12 +67,19 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     quiet 3 || fail "the sound went on after OK"
     expect_at 10 "Alarm not set.|" status
 }
-# One copy only; an alarm set and cleared by keyboard alone; the window to the tray and back by the
-# icon, the tray menu, File > Exit and the close box; the log-on entry in step and its Exec line.
+# Installed as tools/run installs it, into a folder whose name the entries must quote; one copy
+# only; an alarm set and cleared by keyboard alone; the window to the tray and back by the icon, the
+# tray menu, File > Exit and the close box; the log-on entry in step and its Exec line; removed by
+# tools/uninstall, which keeps the data files unless asked.
 setalarm() {
     start_desktop openbox; start_tray; start_sound  # the sound server builds the player's plugin registry
-    mv "$APP" "$WORK/my \$apps"  # a folder name the entry must quote
     APP="$WORK/my \$apps" DAT="$WORK/my \$apps/reminders.dat"
+    local build menu icon uninstall=$E2E/../../tools/uninstall
+    build=$(dirname "$(dirname "$EXE")") menu=$HOME/.local/share/applications/chimewright.desktop
+    icon=$HOME/.local/share/icons/hicolor/32x32/apps/chimewright.png
+    cmake --install "$build" --prefix "$APP" >/dev/null || fail "no install"
+    cmake --install "$build" --prefix "$APP" --component desktop >/dev/null || fail "no menu entry"
+    desktop-file-validate "$menu" && cmp "$icon" "$APP/chimewright.png" || fail "a bad menu entry"
     tray_app "2026-12-06 10:00:00"
     main_window_is withdrawn || fail "the window should start hidden"
     restore
@@ -107,11 +114,17 @@ Additional Setting: None.\nMessage/Notes: Water the plants')" "button:OK" "butto
     tray_menu 3
     answer "Exit Program?" shift+Tab space
     wait_for 15 ended || fail "the program did not end after OK"
-    mapfile -t RUN < <(python3 -c 'import re, shlex, sys
+    exec_of() {  # the arguments of an entry's Exec line, one a line
+        python3 -c 'import re, shlex, sys
 v = re.sub(r"\\([sntr\\])", lambda m: {"s": " ", "n": "\n", "t": "\t", "r": "\r"}.get(m[1], m[1]), sys.argv[1])
 v = v.replace("\\$", "$").replace("\\`", "`")  # shlex keeps these two escapes inside quotes
-print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Exec=//p' "$ENTRY")")
+print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Exec=//p' "$1")"
+    }
+    mapfile -t RUN < <(exec_of "$ENTRY")
     [ "${#RUN[@]}" = 1 ] && [ "${RUN[0]}" = "$APP/chimewright" ] || fail "Exec is '${RUN[*]}'"
+    [ "$(exec_of "$menu")" = "$APP/chimewright" ] || fail "the menu's Exec is '$(exec_of "$menu")'"
+    [ "$(sed -n 's/^Icon=//p' "$ENTRY")" = "$APP/chimewright.png" ] || fail "the entry's Icon"
+    cp "$ENTRY" "$WORK/entry"
     # The entry's program re-arms the alarm; SIGTERM while it rings.
     tray_app "2026-12-06 14:24:30" "2026-12-06 14:24:58"
     wait_for 20 window_id "$RING" || fail "the re-armed alarm did not ring"
@@ -133,6 +146,15 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     tray_app
     kill -9 "$APP_PID"
     tray_app  # a copy killed hard leaves no lock that blocks the next start
+    printf '/a.wav\r\n' >"$APP/audioalarm.dat"
+    export CHIMEWRIGHT_PREFIX=$APP
+    ! "$uninstall" 2>/dev/null && [ -f "$APP/chimewright" ] || fail "removed while it runs"
+    stop_app
+    cp "$WORK/entry" "$ENTRY"  # as a copy that ended with a reminder set leaves it
+    "$uninstall" >/dev/null || fail "tools/uninstall failed"
+    local left; left=$(ls -A "$APP"; ls "$menu" "$icon" "$ENTRY" 2>/dev/null || true)
+    [ "$left" = "$(printf 'audioalarm.dat\nreminders.dat')" ] || fail "tools/uninstall left: $left"
+    "$uninstall" --data >/dev/null && [ ! -e "$APP" ] || fail "--data left the folder"
 }
 # No notification area: the window stays in the task bar and File > Exit warns; a notification
 # area that comes up later gets the icon, and its first Exit warns.
@@ -171,7 +193,7 @@ moveday() {
     watch_rings
     click "$(main_window)" 48 -254  # the alarm time
     xdotool key ctrl+a type --delay 20 "9am"
-    click "$(main_window)" 131 -254  # the day of the date picker
+    click "$(main_window)" 123 -254  # the day of the date picker
     xdotool key Up
     click "$(main_window)" 48 -158  # Set Alarm
     wait_for 20 window_id "Confirm Alarm Schedule" || fail "no confirmation"

@@ -42,7 +42,7 @@ alive() { ! ended || fail "the program ended ($1)"; }
 stop_app() { kill "$APP_PID" 2>/dev/null; wait "$APP_PID" 2>/dev/null || true; }
 mkdir -p "$APP" "$WORK/home/.config/autostart" "$WORK/rt"
 chmod 700 "$WORK/rt"
-cp "$1" "$(dirname "$1")"/{README.TXT,odetojoy.mid,chimewright.xpm} "$APP/"
+cp "$1" "$(dirname "$1")"/{README.TXT,odetojoy.mid,chimewright.xpm,chimewright.png} "$APP/"
 export HOME=$WORK/home XDG_CONFIG_HOME=$WORK/home/.config XDG_CACHE_HOME=$WORK/home/.cache XDG_RUNTIME_DIR=$WORK/rt
 export LANG=en_US.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
 unset DBUS_SESSION_BUS_ADDRESS SESSION_MANAGER

@@ -22,11 +22,12 @@ const QString kCleared = "Clear Alarm?|1|Alarm for Reminder#%1 will be reset. Ar
 
 QString asks(const char* reminder) { return kAsks.arg(reminder); }
 QString cleared(int n) { return kCleared.arg(n); }
-QString confirm(int days, const char* time, const char* setting = "None.", const char* notes = "None.")
+QString confirm(int days, const char* time, const char* setting = "None.",
+                const QString& notes = "None.")
 {
-    const char* day[] = {"Sunday, December 06", "Monday, December 07", "Tuesday, December 08"};
-    return QString("Confirm Alarm Schedule|1|Run alarm on %1, 2026 %2?\r\n\r\nAdditional Setting: %3\r\n"
-                   "Message/Notes: %4").arg(day[days], time, setting, notes);
+    const QString day = kDay.addDays(days).toString("dddd, MMMM dd, yyyy");
+    return QString("Confirm Alarm Schedule|1|Run alarm on %1 %2?\r\n\r\nAdditional Setting: %3\r\n"
+                   "Message/Notes: %4").arg(day, time, setting, notes);
 }
 QString missed(const char* time, const char* notes, const char* day = "12/6/2026")
 {
@@ -110,6 +111,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     const QTime ten(10, 0), late(23, 58);
     const Record far = armed(3, "02:25 PM", "old", 2), none, damaged{.AlarmTime = fixedText("x", 8)};
     const QString refused = error(kPast, "New settings not saved."), noEntry = "Chimewright|0|No entry";
+    // What the message field keeps of a typed and a pasted text: the record's 2048 characters,
+    // a line break as two, and a "?" for each character the file's code page lacks.
+    const QString kept = "Caf\u00e9 ? \u00fcber ?\r\n?" + QString(2032, 'x');
     static const QList<Case> all = withInterleavings({
         {"set alarm: a later day stops the running timer", QTime(22, 0), {armed(0, "11:00 PM")},
          "start; ? timer1=yes; show; type 1am; day 1; msg Anna; option 1; set; ? timer1=no; ? window=tray1",
@@ -122,8 +126,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "start; show; type 2:25 PM; day -1; msg  x ; set; ? Label8=Alarm is set.; tick 1",
          {confirm(0, "02:25 PM", "None.", "x"), kRing + "x"}, {rang(0)}},
         {"set alarm: confirmed after midnight, rings; after two midnights too", late, {}, "start; type 11:59 PM; "
-         "msg x; inside Confirm => at 0:00:30 +1; set; tick 1; type 9am; day 2; inside Confirm => at 10:00 +3; "
-         "set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
+         "msg x; inside Confirm => at 0:00:30 +1, daywatch; set; tick 1; type 9am; day 2; "
+         "inside Confirm => at 10:00 +3, daywatch; set; tick 1",
+         {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
          kRingTitle + "0|Message: None."}, {rang(2)}},
         {"clear alarm: Cancel keeps, OK clears; the other log-on entry kept, then gone", ten,
          {armed(0, "01:00 PM"), far}, "entries " + kOther + "; start; rem 2; answer cancel; clear; ? Text1=02:25 PM; "
@@ -132,6 +137,20 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"the option rules", ten, {}, "start; day 9; option 3; day 2; ? options=0123/3; day 1; "
          "? options=01/0; day 9; option 2; day 1; ? options=01/0; option 1; day 5; ? options=0123/1; day 0; "
          "? options=0/0", {}},
+        // Part by part from the keyboard (">": Tab to the next part; "@": a click on the day),
+        // through days before the earliest day, which a finished entry never keeps.
+        {"the date: typed part by part, kept from the earliest day, shown whole", ten, {},
+         "start; show; ? datefits=yes; date >15; ? DTPicker1=12/15/2026; date >09; "
+         "? DTPicker1=12/09/2026; date >8; ? DTPicker1=12/08/2026; date >>2027; "
+         "? DTPicker1=12/08/2027; date 12/05/2026; ? DTPicker1=12/06/2026; date >>10; "
+         "? DTPicker1=12/06/2026; date @20; ? DTPicker1=12/20/2026; date 1/5/2027; "
+         "? options=0123/0; date 01/15/2027; type 9am; set",
+         {confirm(40, "09:00 AM")}, {armed(40, "09:00 AM")}},
+        {"the message: the confirmation shows what the file keeps", ten, {}, "start; show; "
+         "write Caf\u00e9 \u2615 \u00fcber \U0001F600; paste \n\u2615" + QString(2070, 'x') +
+         "END-MARK; "
+         "write yz; ? msglen=2048; type 11am; set", {confirm(0, "11:00 AM", "None.", kept)},
+         {armedRecord(kDay, "11:00 AM", 0, kept)}},
         {"a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}},
         {"armed: a message alone is stored; Cancel stores it too", ten, {far, far}, "start; msg new; rem 2; "
          "? Label1=Reminder #2; type 1pm; msg two; answer cancel; rem 1", {asks("Reminder#2")},
@@ -161,6 +180,18 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"a day gone by while running is refused by Set Alarm and by the save question", late,
          {none, armed(1, "09:00 AM", "x")}, "start; at 0:01 +1; show; type 9am; day 0; set; ? timer1=no; rem 2; "
          "type 10am; day 0; rem 1", {error(kPast, "Alarm not set."), asks("Reminder#2"), refused}},
+        {"new day: the earliest and an unarmed day follow, no flag rises; Set Alarm takes 11am",
+         QTime(23, 59), {armed(1, "09:00 AM")}, "start; show; clear; at 10:00 +2; daywatch; "
+         "? DTPicker1=12/08/2026; rem 1; day 1; ? DTPicker1=12/08/2026; type 11am; set",
+         {cleared(1), confirm(2, "11:00 AM")}, {armed(2, "11:00 AM")}},
+        {"new day in the save questions: a day chosen and a time typed stay, an armed day is kept",
+         QTime(23, 58), {none, armed(2, "09:00 AM", "x"), armed(0, "11:59 PM", "y")},
+         "start; rem 2; day 0; inside Reminder#2 => at 0:00:30 +1, daywatch, "
+         "? DTPicker1=12/06/2026; rem 1; type 9am; inside Reminder# 1 => at 0:01 +2, daywatch, "
+         "? DTPicker1=12/08/2026, ? Text1=9am; rem 3; ? DTPicker1=12/06/2026; at 0:02 +3; "
+         "daywatch; ? DTPicker1=12/06/2026; rem 1",
+         {asks("Reminder#2"), refused, asks("Reminder# 1"), confirm(2, "09:00 AM")},
+         {armed(2, "09:00 AM"), armed(2, "09:00 AM", "x"), armed(0, "11:59 PM", "y")}},
         {"new day: an unreadable file reported once", QTime(23, 59), {none, armed(1, "01:00 AM")}, "start; "
          "folder; at 0:00:05 +1; daywatch; at 0:00:10 +1; daywatch; ? timer2=no; folder; at 0:00:15 +1; "
          "daywatch; ? timer2=yes", {error("Could not open reminders.dat: it is a folder, not a file%1", "")}},

@@ -156,6 +156,13 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             {"running", [&] { return yes(running); }},
             {"ended", [&] { return yes(f.hasEnded()); }},
             {"file", [&] { return yes(QFile::exists(file())); }},
+            {"msglen", [&] { return QString::number(f.Text2Text().size()); }},  // breaks as CR LF
+            {"datefits", [&] {  // the date's text has room beside the calendar button
+                 const auto* e = f.DTPicker1->findChild<QLineEdit*>();
+                 const int width = e->fontMetrics().horizontalAdvance(e->text());
+                 const int room = e->contentsRect().width() - 4;  // the line edit's margins
+                 return width < room ? "yes" : QString("%1 wide in %2").arg(width).arg(room);
+             }},
         };
         return probes.value(key.chopped(key.back().isDigit() ? 1 : 0), [&] { return "no probe " + key; })();
     }
@@ -196,6 +203,29 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
         {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
+        {"write", [](Desk& d, Arg a) {  // typed into the message, a key for each character
+             for (const char32_t c : a.toUcs4()) {
+                 QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
+                 QApplication::sendEvent(d.form->Text2, &key);
+             }
+         }},
+        {"paste", [](Desk& d, Arg a) { d.form->Text2->insertPlainText(a); }},
+        {"date", [](Desk& d, Arg a) {  // Tab from the message to the date ("@": a click on its day)
+             QWidget* date = d.form->DTPicker1;
+             d.form->activateWindow();
+             QVERIFY(QTest::qWaitForWindowActive(d.form.get()));
+             d.form->Text2->setFocus();
+             auto* text = date->findChild<QLineEdit*>();
+             const bool click = a.startsWith('@');
+             const QPoint day(text->fontMetrics().horizontalAdvance("12/0"), text->height() / 2);
+             if (click)
+                 QTest::mouseClick(text, Qt::LeftButton, {}, day);
+             else
+                 QTest::keyClick(d.form->Text2, Qt::Key_Tab);
+             for (const QChar c : a.mid(click))  // ">": Tab to the next part
+                 c == '>' ? QTest::keyClick(date, Qt::Key_Tab) : QTest::keyClicks(date, c);
+             QTest::keyClick(date, Qt::Key_Return);  // the entry is finished
+         }},
         {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},

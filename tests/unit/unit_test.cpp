@@ -243,7 +243,8 @@ TEST(Times, BoxTexts)
               "date."_s, u"Message(first few words): abcdefghijklmnopqrstuvw"_s}));
 }
 
-// The Exec value as the entry holds it: quoted, with " ` $ \ escaped for the shell, % doubled.
+// The Exec value as the entry holds it: quoted, with " ` $ \ escaped for the shell, % doubled;
+// the icon beside the executable.
 TEST(LogonEntry, ExecQuoting)
 {
     const std::pair<const char*, const char*> rows[] = {
@@ -252,7 +253,13 @@ TEST(LogonEntry, ExecQuoting)
         {R"(/back\slash)", R"("/back\\\\slash")"}, {R"(/a"b)", R"("/a\\"b")"}, {"/%f%", R"("/%%f%%")"}};
     for (const auto& [path, exec] : rows)
         EXPECT_EQ(desktopentry::execValue(QString::fromUtf8(path)), QString::fromUtf8(exec)) << path;
-    EXPECT_EQ(desktopentry::entryText(u"/c"_s), u"[Desktop Entry]\nType=Application\nName=Chimewright\nComment="
-              "Reminders and alarms in the notification area\nExec=\"/c\"\nTerminal=false\n"
-              "X-GNOME-Autostart-enabled=true\n"_s);
+    EXPECT_EQ(desktopentry::entryText(uR"(/a\b/c)"_s), uR"([Desktop Entry]
+Type=Application
+Name=Chimewright
+Comment=Reminders and alarms in the notification area
+Exec="/a\\\\b/c"
+Icon=/a\\b/chimewright.png
+Terminal=false
+X-GNOME-Autostart-enabled=true
+)"_s);
 }

@@ -19,8 +19,10 @@ bool mainform::Form_Load()
     windowlist::closeFirstTagged(QStringLiteral("chimeview"));
     QDir::setCurrent(m_services.programDir);
     // A first start has no sound setting yet: the melody beside the program rings.
-    if (const auto path = soundsetting::read())
-        MediaPlayer1.setFileName(*path);
+    guarded([this] {
+        if (const auto path = soundsetting::read())
+            MediaPlayer1.setFileName(*path);
+    });
     RecordLength = 2068;
     const QDate today = m_services.clock->today();
     DTPicker1->setValue(today);

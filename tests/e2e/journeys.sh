@@ -251,6 +251,29 @@ open(sys.argv[1], "wb").write(b"xx:yy ZZ" + d(46362) + h(3) + bytes(2048) + h(-1
         alive "${f:0:30}"
         stop_app
     done
+    # Named pipes in the data files' places, without and with a window manager: refused with the
+    # file named, never waited on; SIGTERM ends the program at once; the file put back is read.
+    local pipe='it is a named pipe, not a file' t
+    for _ in bare openbox; do
+        rm -f "$DAT" "$APP/audioalarm.dat"
+        mkfifo "$DAT" "$APP/audioalarm.dat"
+        start_app "2026-12-06 12:00:00"
+        expect_box 20 "$(ok_box Chimewright "Could not read audioalarm.dat: $pipe")"
+        t=$SECONDS; kill -TERM "$APP_PID"
+        wait_for 5 ended || fail "SIGTERM did not end the program in the box"
+        echo "   ended $((SECONDS - t)) s after SIGTERM"
+        start_app
+        answer Chimewright Return
+        expect_box 20 "$(ok_box Chimewright "Could not open reminders.dat: $pipe")"
+        reach_tray 30
+        rm "$DAT"
+        make_records "$DAT" "1|2026-12-09|09:00 AM|0|back|1"
+        tray_menu 2
+        wait_for 10 summary_lists "Reminder# 1 is set." || fail "the file put back was not read"
+        kill -TERM "$APP_PID"
+        wait_for 5 ended || fail "SIGTERM did not end the program"
+        [ "$WM" = openbox ] || start_wm
+    done
 }
 # Every type of the sound filter decodes to audible sound through the GStreamer plugins the player
 # uses: a tone written in each format (our own melody for the MIDI types) is decoded and measured.

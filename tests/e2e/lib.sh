@@ -54,12 +54,14 @@ start_desktop() {
     spawn Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
-    if [ "${1:-}" = openbox ]; then
-        WM=openbox
-        spawn openbox --sm-disable >/dev/null 2>&1
-        wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "no openbox"
-    fi
+    [ "${1:-}" != openbox ] || start_wm
     start_bus
+}
+start_wm() {
+    WM=openbox
+    spawn openbox --sm-disable >/dev/null 2>&1
+    wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" \
+        || fail "no openbox"
 }
 # start_bus: the journey's own session bus with the accessibility bus on it.
 start_bus() {

@@ -6,9 +6,11 @@
 #include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include "alarm/alarmtexts.h"
@@ -21,6 +23,9 @@
 #include "tests/support/records.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+// A text a check did not expect prints as text.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 constexpr int L = recordcodec::kRecordLength;
@@ -100,6 +105,40 @@ TEST_F(Files, RemindersFile)
     const QString folder = failure([] { RemindersFile f(L); });
     EXPECT_EQ(folder, u"Could not open reminders.dat: it is a folder, not a file"_s);
     EXPECT_FALSE(FileSlot::busy()) << "a failed open gives the slot back";
+}
+
+// Named pipes and devices in the data files' places are refused at once, also one swapped in
+// between the open and a read; the file put back is read again; nothing replaces them unseen.
+TEST_F(Files, NotAFileRefused)
+{
+    std::signal(SIGALRM, [](int) {
+        [[maybe_unused]] auto n = ::write(2, "blocked on a named pipe\n", 24);
+        std::_Exit(1);
+    });
+    ::alarm(5);
+    const QString pipe = u"it is a named pipe, not a file"_s;
+    const QString sound = u"Could not read audioalarm.dat: "_s;
+    const QString soundWrite = u"Could not write audioalarm.dat: "_s;
+    const QByteArray one = recordcodec::encode(armedRecord(kToday, u"01:05 PM"_s));
+    put(u"reminders.dat"_s, one);
+    RemindersFile file(L);
+    ASSERT_EQ(::rename("reminders.dat", "kept.dat"), 0);
+    ASSERT_EQ(::mkfifo("reminders.dat", 0600), 0);
+    const QString read = u"Could not read reminders.dat: "_s + pipe;
+    EXPECT_EQ(failure([&] { file.read(1); }), read) << "swapped in after the open";
+    EXPECT_EQ(failure([&] { file.write(1, {}); }), read);
+    file.close();
+    EXPECT_EQ(failure([] { RemindersFile f(L); }), u"Could not open reminders.dat: "_s + pipe);
+    ASSERT_EQ(::rename("kept.dat", "reminders.dat"), 0);
+    EXPECT_EQ(RemindersFile(L).read(1), recordcodec::decode(one)) << "the file put back";
+    ASSERT_EQ(::mkfifo("audioalarm.dat", 0600), 0);
+    EXPECT_EQ(failure([] { soundsetting::read(); }), sound + pipe);
+    EXPECT_EQ(failure([] { soundsetting::write(u"/a.wav"_s); }), soundWrite + pipe);
+    EXPECT_FALSE(QFileInfo(u"audioalarm.dat"_s).isFile()) << "the pipe was replaced";
+    QFile::remove(u"audioalarm.dat"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"audioalarm.dat"_s));
+    EXPECT_EQ(failure([] { soundsetting::read(); }), sound + u"it is a device, not a file"_s);
+    ::alarm(0);
 }
 
 // The sound setting is the file's first line, unquoted; no file or a blank line is no setting.

@@ -134,19 +134,24 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     kill -9 "$APP_PID"
     tray_app  # a copy killed hard leaves no lock that blocks the next start
 }
-# No notification area: the window stays in the task bar and File > Exit warns; a notification
-# area that comes up later gets the icon, and its first Exit warns.
+# No notification area: the window stays in the task bar; closing it when shown minimises it there,
+# the task bar's Close warns and ends; a notification area that comes up later gets the icon, and
+# its first Exit warns.
 notray() {
     start_desktop openbox
     make_records "$DAT" "1|2026-12-06|11:00 PM|0|Late call|1"
     start_app "2026-12-06 10:00:00"
+    wait_for 20 main_window_is minimised || fail "the window is not in the task bar"
+    xdotool windowactivate "$(main_window)"
+    shown_for 0
+    xdotool key alt+F4  # the close box
+    wait_for 10 main_window_is minimised || fail "the close box did not minimise the window"
+    no_box 2
     local keys
-    for keys in Escape "shift+Tab space"; do  # Cancel, then OK
-        wait_for 20 main_window_is minimised || fail "the window is not in the task bar"
-        xdotool windowactivate "$(main_window)"
-        shown_for 0
-        menu_exit
+    for keys in Escape "shift+Tab space"; do  # the task bar's Close: Cancel, then OK
+        wmctrl -i -c "$(main_window)"
         answer "Exit Program?" $keys
+        main_window_is minimised || ended || fail "the window left the task bar"
     done
     wait_for 15 ended || fail "the program did not end after OK"
     [ -f "$ENTRY" ] || fail "no log-on entry for the armed reminder"

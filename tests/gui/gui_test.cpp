@@ -190,9 +190,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"exit: 23 hour boundaries warn, 24 do not", QTime(11, 0), {armed(1, "10:00 AM")}, "start; entries; "
          "answer cancel; exit; ? ended=no; ? entries=; ? tray=yes; at 10:59; exit; ? ended=yes; ? tray=no; "
          "? entries=" + kEntry, {kWarn}},
-        {"exit: without notification area, Cancel; the ring brings it up", ten, {armed(0, "11:00 AM")}, "tray none; "
-         "start; answer cancel; exit; ? ended=no; ? window=iconic1; at 11:00; tick 1; ? window=up0",
-         {kWarn, kRingTitle + "0|Message: None."}, {rang(0)}},
+        {"exit without notification area: shown, minimised; minimised, warns or ends; a ring brings it up", ten,
+         {armed(0, "11:00 AM"), far}, "tray none; start; show; exit; ? window=iconic1; answer cancel; exit; "
+         "? ended=no; ? window=iconic1; at 11:00; tick 1; ? window=up0; exit; ? window=iconic1; exit; ? ended=yes",
+         {kWarn, kRingTitle + "0|Message: None."}, {rang(0), far}},
         {"exit: an armed edit, then the minimise asks", ten, {far}, "start; show; day 6; answer cancel; "
          "answer cancel; exit; ? ended=no; ? window=tray1", {asks("Reminder1"), asks("Reminder#1")}},
         {"exit: an unarmed edit runs Set Alarm", ten, {}, "start; type 9pm; exit; ? ended=yes; ? entries=" +

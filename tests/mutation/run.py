@@ -55,6 +55,8 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
      "    mPopRestore_Click();", "            throw;\n        }\n    }\n    mPopRestore_Click();", FAST),
     ("a session save request ends the program", S,
      "    SyncLogonEntry(false);\n}\n", "    SyncLogonEntry(false);\n    EndSession();\n}\n", FAST),
+    ("the close box ends the program without a notification area", S,
+     "    return !minimised;\n}", "    return !minimised && hasNotificationArea();\n}", FAST),
     ("a named pipe in a data file's place is read as an empty file", "platform/regularfile.cpp",
      "    if (!S_ISREG(st.st_mode)) {", "    if (S_ISDIR(st.st_mode)) {", FAST),
     ("SIGXFSZ kills the program in the middle of a write", "app/main.cpp",

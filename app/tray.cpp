@@ -39,15 +39,29 @@ void mainform::Form_Resize()
     // An alarm that rang while the save question was open has restored the window.
     if (WindowState() != 1)
         return;
-    // Without a notification area the window stays minimised in the task bar, or
-    // the program could never be reached again.
+    Withdraw();
+}
+
+// Without a notification area the window stays minimised in the task bar, or the
+// program could never be reached again.
+void mainform::Withdraw()
+{
     if (hasNotificationArea()) {
         hide();
-    } else if (!isMinimized()) {
+    } else if (!isVisible() || !isMinimized()) {
         m_settingState = true;
         showMinimized();
         m_settingState = false;
     }
+}
+
+// The notification area went away or came back while the program runs (a panel
+// restarted): a withdrawn window waits in the task bar meanwhile and goes back to
+// the icon with the area. A shown window, and any box, stay as they are.
+void mainform::TrayArea_Change()
+{
+    if (!m_ended && WindowState() == 1)
+        Withdraw();
 }
 
 void mainform::mPopRestore_Click()

@@ -292,9 +292,12 @@ void mainform::connectHandlers()
     connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { guarded([this] { DTPicker1_Change(); }); });
     for (int i = 1; i <= 3; ++i)
         connect(Timer1[i], &AlarmTimer::tick, this, [this, i] { guarded([this, i] { Timer1_Timer(i); }); });
-    if (m_services.tray)
+    if (m_services.tray) {
         connect(m_services.tray, &TrayIcon::mouseEvent, this,
                 [this](int code) { guarded([this, code] { Form_MouseMove(code); }); });
+        connect(m_services.tray, &TrayIcon::availabilityChanged, this,
+                [this] { guarded([this] { TrayArea_Change(); }); });
+    }
     m_dayWatch = new QTimer(this);
     m_dayWatch->setInterval(AlarmTimer::kIntervalMs);
     connect(m_dayWatch, &QTimer::timeout, this, [this] { guarded([this] { DayWatch_Timer(); }); });

@@ -67,6 +67,7 @@ public:
     // app/tray.cpp
     void Form_MouseMove(int code);
     void Form_Resize();
+    void TrayArea_Change();  // the notification area came or went
     void mPopRestore_Click();
     void mPopDetails_Click();
     void mPopExit_Click();
@@ -155,6 +156,7 @@ private:
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
+    void Withdraw();
     bool hasNotificationArea() const;
     bool isShownInFront(const QWidget* w) const;
 

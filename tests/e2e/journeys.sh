@@ -135,8 +135,8 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     tray_app  # a copy killed hard leaves no lock that blocks the next start
 }
 # No notification area: the window stays in the task bar; closing it when shown minimises it there,
-# the task bar's Close warns and ends; a notification area that comes up later gets the icon, and
-# its first Exit warns.
+# the task bar's Close warns and ends; a notification area that comes up later gets the icon and the
+# window, which waits in the task bar again while the area is stopped; the first Exit warns.
 notray() {
     start_desktop openbox
     make_records "$DAT" "1|2026-12-06|11:00 PM|0|Late call|1"
@@ -157,10 +157,21 @@ notray() {
     [ -f "$ENTRY" ] || fail "no log-on entry for the armed reminder"
     start_app "2026-12-06 10:00:00"
     wait_for 20 main_window_is minimised || fail "the window is not in the task bar"
-    start_tray
-    # The program shows its icon afresh when a notification area comes up: the same window for 2 s.
+    # A notification area that comes up gets the icon afresh (the same window for 2 s) and the
+    # window; while it is gone the window waits in the task bar.
     settled() { local id; id=$(icon_id) && sleep 2 && [ "$(icon_id)" = "$id" ]; }
-    wait_for 20 settled || fail "the icon did not settle in the notification area"
+    in_task_bar() { xprop -root _NET_CLIENT_LIST | grep -q "$(printf 0x%x "$(main_window)")"; }
+    withdrawn() { main_window_is withdrawn && ! in_task_bar; }
+    iconic() { main_window_is minimised && in_task_bar; }
+    local round
+    for round in "comes up" "comes back"; do
+        start_tray
+        wait_for 20 settled || fail "the icon did not settle when the area $round"
+        wait_for 10 withdrawn || fail "the window did not go to the icon when the area $round"
+        [ "$round" = "comes up" ] || break
+        kill "${PIDS[-1]}"  # the tray host
+        wait_for 10 iconic || fail "the window is not in the task bar: $(wm_state)"
+    done
     tray_menu 3
     answer "Exit Program?" Escape
     wait_for 10 main_window_is withdrawn || fail "after Cancel the window did not go to the tray"
@@ -309,7 +320,8 @@ open("tone.rmi", "wb").write(b"RIFF" + struct.pack("<I", len(b)) + b)'
 # and its menu, restore, the summary, the exit warning, the ring heard and shown, exit.
 wayland() {
     start_bus
-    spawn /usr/bin/python3 "$E2E/sni.py" "$WORK/sni" >/dev/null 2>&1
+    host() { spawn /usr/bin/python3 "$E2E/sni.py" "$WORK/sni" >/dev/null 2>&1; HOST=$!; }
+    host
     start_sound
     spawn weston --backend=headless-backend.so --socket=chimewright-wl --idle-time=0 >/dev/null 2>&1
     wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
@@ -345,6 +357,14 @@ wayland() {
     at press Ok || fail "no Ok in the summary"
     click_item _Exit  # with the window shown it withdraws to the notification area
     wait_for 10 eval '! shown' || fail "the window stayed"
+    # The host goes away: the window comes within reach (the compositor keeps no minimised state,
+    # so it counts as shown); the host back, the item registers again and its menu answers.
+    kill "$HOST"
+    wait_for 10 shown || fail "the window stayed out of reach without a host"
+    host
+    wait_for 10 eval '[ "$(wc -l <"$WORK/sni")" = 2 ]' || fail "the item did not register again"
+    click_item _Exit
+    wait_for 10 eval '! shown' || fail "the window did not go back to the item"
     click_item _Exit
     expect_box 10 "Exit Program?" "text:$(printf 'An alarm has been set to ring within the next 24 hours.
 If you close this program, the alarm may not run.')" "button:OK" "button:Cancel"

@@ -194,6 +194,13 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {armed(0, "11:00 AM"), far}, "tray none; start; show; exit; ? window=iconic1; answer cancel; exit; "
          "? ended=no; ? window=iconic1; at 11:00; tick 1; ? window=up0; exit; ? window=iconic1; exit; ? ended=yes",
          {kWarn, kRingTitle + "0|Message: None."}, {rang(0), far}},
+        {"the notification area goes and comes: withdrawn, shown, in a question, in a ring",
+         QTime(8, 59), {none, armed(0, "09:00 AM", "r")}, "start; tray none; ? window=iconic1; "
+         "tray back; ? window=tray1; show; tray none; ? window=up0; tray back; wmmin; tray none; "
+         "? window=iconic1; tray back; ? window=tray1; show; type 3pm; inside Reminder# 1 => "
+         "tray none, ? window=iconic1, tray back, ? window=tray1; answer cancel; min; "
+         "? window=tray1; inside Personal => tray none, ? window=up0; at 9:00; tick 2; tray back; "
+         "? window=up0", {asks("Reminder# 1"), kRing + "r"}, {none, rang(0)}},
         {"exit: an armed edit, then the minimise asks", ten, {far}, "start; show; day 6; answer cancel; "
          "answer cancel; exit; ? ended=no; ? window=tray1", {asks("Reminder1"), asks("Reminder#1")}},
         {"exit: an unarmed edit runs Set Alarm", ten, {}, "start; type 9pm; exit; ? ended=yes; ? entries=" +

@@ -239,7 +239,11 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
         {"entries", [](Desk& d, Arg a) { d.entries = a.isEmpty() ? Entries() : Entries{{a, "theirs"}}; }},
         {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
-        {"tray", [](Desk& d, Arg a) { d.area = a != "none"; }},
+        {"tray", [](Desk& d, Arg a) {  // "tray none" before the start or while running, "tray back"
+             d.area = a != "none";
+             if (d.form)
+                 emit d.availabilityChanged();
+         }},
         {"busy", [](Desk& d, Arg) { d.busy = true; }},
         {"folder", [](Desk& d, Arg) {  // the data file replaced by a folder, or put back
              if (QDir().rmdir(d.file()))

@@ -1,6 +1,7 @@
 // The notification-area icon, hiding on minimise, and the tray menu.
 #include <QCursor>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include "editor/mainform.h"
 #include "platform/trayicon.h"
 #include "platform/windowlist.h"
@@ -66,10 +67,16 @@ void mainform::TrayArea_Change()
 
 void mainform::mPopRestore_Click()
 {
+    // A window coming back has the keyboard where its first show put it, in the
+    // message: an activation the window manager sent while it was hidden may have
+    // moved the focus to the first control.
+    const bool returning = !isVisible() || isMinimized();
     SetWindowState(0);
     show();
     raise();
     activateWindow();
+    if (returning)
+        Text2->setFocus();
 }
 
 bool mainform::hasNotificationArea() const

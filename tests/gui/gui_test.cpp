@@ -219,10 +219,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {none, armed(0, "09:00 AM", "r")}, "start; rem 2; msg rung; rem 1; show; type 3pm; inside Reminder# 1 "
          "=> at 9:00, tick 2; answer cancel; min; ? window=up0; ? Label1=Reminder #2; wmmin; ? window=tray1",
          {asks("Reminder# 1"), kRing + "rung"}, {none, rang(0)}},
-        {"a StatusNotifierItem menu past a box; the icon closes the summary", QTime(8, 59),
-         {armed(0, "09:00 AM", "r"), far}, "inside Personal => sni; inside Settings => sni; start; at 9:00; tick 1; "
-         "rem 2; type 10am; rem 3; ? ended=no; ? summary=no; ? window=up0; sni; ? window=tray1; ? summary=yes; "
-         "icon; ? summary=no; ? window=up0", {kRing + "r", asks("Reminder#2")},
+        {"a StatusNotifierItem menu past a box; the icon closes the summary, the message focused",
+         QTime(8, 59), {armed(0, "09:00 AM", "r"), far}, "inside Personal => sni; inside Settings "
+         "=> sni; start; at 9:00; tick 1; rem 2; type 10am; rem 3; ? ended=no; ? summary=no; "
+         "? window=up0; focus DTPicker1; sni; ? window=tray1; ? summary=yes; icon; ? summary=no; "
+         "? window=up0; ? focus=Text2", {kRing + "r", asks("Reminder#2")},
          {rang(0), armed(3, "10:00 AM", "old", 2)}},
     });
     return all;

@@ -151,6 +151,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             {"entries", [&] { return QStringList(entries.keys()).join(','); }},
             {"tray", [&] { return yes(inTray); }},
             {"summary", [&] { return yes(f.summaryWindow()); }},
+            {"focus", [&] { return f.focusWidget() ? f.focusWidget()->objectName() : "none"; }},
             {"sound", [&] { return played.join(','); }},
             {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
             {"running", [&] { return yes(running); }},
@@ -196,6 +197,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
         {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
+        {"focus", [](Desk& d, Arg a) { d.form->findChild<QWidget*>(a)->setFocus(); }},
         {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},

@@ -14,7 +14,7 @@
 
 bool mainform::Form_Load()
 {
-    if (m_services.instance && !m_services.instance->acquire())
+    if (m_services.instance && !m_services.instance->acquire([this] { Launch_Request(); }))
         return false;
     windowlist::closeFirstTagged(QStringLiteral("chimeview"));
     QDir::setCurrent(m_services.programDir);
@@ -51,6 +51,15 @@ bool mainform::Form_Load()
         m_services.tray->add(windowIcon(), QStringLiteral("Chimewright"), mPopupSys);
     guarded([this] { SetWindowState(1); });
     return true;
+}
+
+// The program was started again: the window comes forward as a click on the icon
+// brings it, the keyboard user's way back where the notification area takes no
+// keyboard focus. A box waiting for its answer comes forward first.
+void mainform::Launch_Request()
+{
+    if (!m_ended && !BringBoxForward())
+        guarded([this] { RestoreFromIcon(); });
 }
 
 void mainform::Form_Activate()

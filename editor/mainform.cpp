@@ -272,14 +272,8 @@ void mainform::connectHandlers()
     // the box forward instead.
     auto onTray = [this](QAction* a, void (mainform::*handler)()) {
         connect(a, &QAction::triggered, this, [this, handler] {
-            if (m_depth > 0) {
-                if (QWidget* box = QApplication::activeModalWidget()) {
-                    box->raise();
-                    box->activateWindow();
-                }
-                return;
-            }
-            guarded([this, handler] { (this->*handler)(); });
+            if (!BringBoxForward())
+                guarded([this, handler] { (this->*handler)(); });
         });
     };
     onTray(mPopDetails, &mainform::mPopDetails_Click);
@@ -316,6 +310,18 @@ void mainform::guarded(const std::function<void()>& handler)
     --m_depth;
     if (m_depth == 0)
         runDeferred();
+}
+
+// True when a handler waits for the answer of a box, which is then raised.
+bool mainform::BringBoxForward()
+{
+    if (m_depth == 0)
+        return false;
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->raise();
+        box->activateWindow();
+    }
+    return true;
 }
 
 void mainform::ReportError(const QString& text)

@@ -45,6 +45,7 @@ public:
     // app/startup.cpp
     bool Form_Load();  // false: another copy runs, this one ends
     void Form_Activate();
+    void Launch_Request();  // a later start of the program asks for the window
     // editor/selection.cpp
     void filemnurem1_Click();
     void filemnurem2_Click();
@@ -156,6 +157,7 @@ private:
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
+    bool BringBoxForward();
     void Withdraw();
     bool hasNotificationArea() const;
     bool isShownInFront(const QWidget* w) const;

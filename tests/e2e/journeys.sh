@@ -67,8 +67,9 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     quiet 3 || fail "the sound went on after OK"
     expect_at 10 "Alarm not set.|" status
 }
-# One copy only; an alarm set and cleared by keyboard alone; the window to the tray and back by the
-# icon, the tray menu, File > Exit and the close box; the log-on entry in step and its Exec line.
+# One copy only, a second start bringing the window forward; alarms set, cleared, heard and the
+# program ended by keyboard alone; the window to the tray and back by the icon, a second start, the
+# tray menu, File > Exit and the close box; the log-on entry in step and its Exec line.
 setalarm() {
     start_desktop openbox; start_tray; start_sound  # the sound server builds the player's plugin registry
     mv "$APP" "$WORK/my \$apps"  # a folder name the entry must quote
@@ -90,14 +91,16 @@ Additional Setting: None.\nMessage/Notes: Water the plants')" "button:OK" "butto
     wait_for 10 main_window_is withdrawn || fail "Set Alarm did not withdraw the window to the tray"
     [ "$(record "$DAT" 1)" = "02:25 PM|2026-12-06|0|Water the plants|-1" ] || fail "record 1: $(record "$DAT" 1)"
     desktop-file-validate "$ENTRY" || fail "no valid log-on entry"
-    local before; before=$(stat -c '%Y %s %i' "$DAT" "$ENTRY")
+    local before t; before=$(stat -c '%Y %s %i' "$DAT" "$ENTRY") t=$(date +%s%N)
     timeout 10 "$APP/chimewright" || fail "a second copy did not end cleanly"
+    echo "   a second copy ended in $((($(date +%s%N) - t) / 1000000)) ms"
     [ "$before" = "$(stat -c '%Y %s %i' "$DAT" "$ENTRY")" ] || fail "a second copy touched the files"
-    tray_menu 1  # Restore; with an alarm armed File > Exit and the close box withdraw the window
-    shown_for 1
-    menu_exit
+    shown_for 1  # brought forward by the running copy
+    expect_at 5 "text|Message that will appear when alarm runs:" focus
+    menu_exit  # with an alarm armed File > Exit and the close box withdraw the window
     wait_for 10 main_window_is withdrawn || fail "File > Exit did not withdraw the window"
-    restore
+    tray_menu 1  # Restore
+    shown_for 1
     xdotool key alt+F4
     wait_for 10 main_window_is withdrawn || fail "the close box did not withdraw the window"
     restore
@@ -131,7 +134,29 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     wait_for 15 ended || fail "File > Exit did not end the program"
     tray_app
     kill -9 "$APP_PID"
-    tray_app  # a copy killed hard leaves no lock that blocks the next start
+    tray_app "2026-12-06 11:00:00"  # a copy killed hard leaves no lock or socket in the way
+    # The second way back, by keyboard alone: a second start, an alarm set, heard, and the exit.
+    timeout 10 "$APP/chimewright" || fail "a second copy did not end cleanly"
+    shown_for 1
+    expect_at 5 "text|Message that will appear when alarm runs:" focus
+    xdotool type --delay 20 "Stretch"
+    xdotool key shift+Tab ctrl+a type --delay 20 "11:02am"
+    xdotool key shift+Tab space
+    expect_box 10 "Confirm Alarm Schedule" "text:$(printf 'Run alarm on %s?\n
+Additional Setting: None.\nMessage/Notes: Stretch' "Sunday, December 06, 2026 11:02 AM")" \
+        "button:OK" "button:Cancel"
+    xdotool key Return
+    wait_for 10 main_window_is withdrawn || fail "Set Alarm did not withdraw the window"
+    set_clock "2026-12-06 11:01:58"
+    expect_box 15 "$(ok_box "$RING" 'Message:\nStretch')"
+    heard 4 || fail "the alarm was silent"
+    wait_for 5 focused "$(window_id "$RING")" || fail "the ring box has no keyboard"
+    xdotool key Return
+    wait_for 10 eval '! window_id "$RING"' || fail "the ring box stayed open"
+    wait_for 5 focused "$(main_window)" || fail "the keyboard did not go back to the window"
+    menu_exit
+    wait_for 15 ended || fail "File > Exit did not end the program"
+    [ ! -f "$ENTRY" ] || fail "the log-on entry stayed with nothing armed"
 }
 # No notification area: the window stays in the task bar; closing it when shown minimises it there,
 # the task bar's Close warns and ends; a notification area that comes up later gets the icon and the

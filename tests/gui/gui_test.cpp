@@ -182,6 +182,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          QStringList(3, error("Could not open reminders.dat: it is a folder, not a file%1", ""))},
         {"a second copy ends before touching anything", ten, {},
          "busy; start; ? running=no; ? file=no; ? tray=no", {}},
+        {"a later start: a box first, then the window as the icon brings it", ten,
+         {armed(0, "09:00 AM", "m"), far}, "inside You had => launch, ? window=tray0; start; show; "
+         "focus DTPicker1; min; launch; ? window=up0; ? focus=Text2; sni; ? summary=yes; launch; "
+         "? summary=no; ? window=up0", {missed("09:00 AM", "m")}, {rang(0), far}},
         {"the sound chosen rings after a restart; one that cannot play is said first", QTime(8, 0),
          {armed(0, "09:00 AM", "P")}, "start; audio /gone.wav; answer ok; exit; start; at 9:00; tick 1; "
          "? sound=play", {kWarn, "Chimewright|0|Cannot play /gone.wav", kRing + "P"}, {rang(0)}},

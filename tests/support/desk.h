@@ -82,7 +82,11 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         launched << program + ' ' + args.join(' ') + " in " + folder;
         return false;
     }
-    bool acquire() override { return !busy; }
+    bool acquire(std::function<void()> asked) override
+    {
+        launch = asked;
+        return !busy;
+    }
     void add(const QIcon&, const QString&, QMenu*) override { inTray = true; }
     void remove() override { inTray = false; }
     bool isAvailable() const override { return area; }
@@ -175,6 +179,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
     QString sound, logonFailure;
     std::optional<QString> chosen;
+    std::function<void()> launch;  // a later start of the program asking this copy
     using Entries = QMap<QString, QString>;
     Entries entries;
     QByteArray stash;
@@ -225,6 +230,10 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.faults << "the day watch does not run";
          }},
         {"help", handler(&mainform::helpmnu_Click)},
+        {"launch", [](Desk& d, Arg) {  // the program started again
+             d.launch();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);

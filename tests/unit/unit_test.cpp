@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -16,6 +18,7 @@
 #include "alarm/alarmtexts.h"
 #include "platform/errors.h"
 #include "platform/logonentry.h"
+#include "platform/singleinstance.h"
 #include "store/codepage.h"
 #include "store/remindersfile.h"
 #include "store/soundsetting.h"
@@ -294,4 +297,31 @@ TEST(LogonEntry, ExecQuoting)
     EXPECT_EQ(desktopentry::entryText(u"/c"_s), u"[Desktop Entry]\nType=Application\nName=Chimewright\nComment="
               "Reminders and alarms in the notification area\nExec=\"/c\"\nTerminal=false\n"
               "X-GNOME-Autostart-enabled=true\n"_s);
+}
+
+// A later start asks the copy that runs for its window and is refused; a copy killed with its lock
+// and socket left behind keeps no later start out, nor takes its requests.
+TEST_F(Files, LaterStartAsksTheRunningCopy)
+{
+    qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        LockFileInstance left(u"/opt/cw"_s);
+        left.acquire({});
+        ::raise(SIGKILL);
+    }
+    ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+    const QStringList left = QDir().entryList(QDir::Files | QDir::System).filter(u"chimewright-"_s);
+    ASSERT_EQ(left.size(), 2) << "no stale lock and socket";
+    int argc = 1;
+    char name[] = "unit_tests", *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    int asked = 0;
+    LockFileInstance running(u"/opt/cw"_s), later(u"/opt/cw"_s);
+    EXPECT_TRUE(running.acquire([&] { ++asked; })) << "the killed copy's lock kept it out";
+    EXPECT_FALSE(later.acquire([] { ADD_FAILURE() << "the later start was asked"; }));
+    QDeadlineTimer deadline(5000);
+    while (asked == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(asked, 1) << "requests the running copy took";
 }

@@ -37,6 +37,7 @@ a11y() {
     expect_box 10 "$(ok_box Chimewright 'You had an alarm scheduled for: 4 Dec 2026 Alarm Time: 09:00 AM
 The alarm did not run because either:\nthe computer was turned off during the designated alarm time,
 or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPills')"
+    title_fits "$(window_id Chimewright)" Chimewright
     at press OK
     expect_box 10 "$(ok_box Chimewright 'You have scheduled an alarm for: 9 Dec 2026\nAlarm Time: 09:05 AM
 \nMessage/Notes: \nNone.')"
@@ -49,6 +50,7 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
         "Reminder# 3 is set." "Alarm Date: 9 Dec 2026" "Alarm Time: 09:05 AM" \
         "Also ring alarm: Everyday until the scheduled date." "Message: None." "" "")" \
         window "Chimewright Alarm Settings"
+    title_fits "$(window_id "Chimewright Alarm Settings")" "Chimewright Alarm Settings"
     at press Ok || fail "no Ok button in the summary"
     restore
     expect_at 10 "$(printf '%s\n' frame Chimewright '')" window Chimewright
@@ -127,6 +129,7 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     for _ in 1 2 3 4 5 6 7 8; do at_is "push button|Clear Alarm" focus && break; xdotool key Tab; done
     xdotool key space
     expect_box 10 "Clear Alarm?" "text:Alarm for Reminder#1 will be reset. Are you sure?" "button:OK" "button:Cancel"
+    title_fits "$(window_id "Clear Alarm?")" "Clear Alarm?"
     xdotool key Return
     expect_at 10 "Alarm not set.|" status
     cmp -n 2068 "$DAT" /dev/zero && [ ! -f "$ENTRY" ] || fail "the record is not zero bytes, or the entry stayed"

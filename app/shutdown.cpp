@@ -86,16 +86,17 @@ void mainform::Form_Unload(int& Cancel)
         m_services.tray->remove();
 }
 
-// A main window that can go no further than minimised, because there is no
-// notification area or there was none when it withdrew, counts as withdrawn: the
-// exit goes on to the warnings instead of minimising it once more.
+// A shown main window is minimised instead of closed, into the task bar when there
+// is no notification area. A minimised one can go no further, so it counts as
+// withdrawn: closing it (the task bar's Close) goes on to the warnings and can end
+// the program.
 bool mainform::isShownInFront(const QWidget* w) const
 {
     if (!w->isVisible())
         return false;
     const auto* form = qobject_cast<const mainform*>(w);
     const bool minimised = w->isMinimized() || (form && form->WindowState() == 1);
-    return !minimised && hasNotificationArea();
+    return !minimised;
 }
 
 // Started at log-on exactly while a reminder is armed: one entry, never two, and

@@ -14,13 +14,15 @@
 
 bool mainform::Form_Load()
 {
-    if (m_services.instance && !m_services.instance->acquire())
+    if (m_services.instance && !m_services.instance->acquire([this] { Launch_Request(); }))
         return false;
     windowlist::closeFirstTagged(QStringLiteral("chimeview"));
     QDir::setCurrent(m_services.programDir);
     // A first start has no sound setting yet: the melody beside the program rings.
-    if (const auto path = soundsetting::read())
-        MediaPlayer1.setFileName(*path);
+    guarded([this] {
+        if (const auto path = soundsetting::read())
+            MediaPlayer1.setFileName(*path);
+    });
     RecordLength = 2068;
     const QDate today = m_services.clock->today();
     DTPicker1->setValue(today);
@@ -49,6 +51,15 @@ bool mainform::Form_Load()
         m_services.tray->add(windowIcon(), QStringLiteral("Chimewright"), mPopupSys);
     guarded([this] { SetWindowState(1); });
     return true;
+}
+
+// The program was started again: the window comes forward as a click on the icon
+// brings it, the keyboard user's way back where the notification area takes no
+// keyboard focus. A box waiting for its answer comes forward first.
+void mainform::Launch_Request()
+{
+    if (!m_ended && !BringBoxForward())
+        guarded([this] { RestoreFromIcon(); });
 }
 
 void mainform::Form_Activate()

@@ -275,14 +275,8 @@ void mainform::connectHandlers()
     // the box forward instead.
     auto onTray = [this](QAction* a, void (mainform::*handler)()) {
         connect(a, &QAction::triggered, this, [this, handler] {
-            if (m_depth > 0) {
-                if (QWidget* box = QApplication::activeModalWidget()) {
-                    box->raise();
-                    box->activateWindow();
-                }
-                return;
-            }
-            guarded([this, handler] { (this->*handler)(); });
+            if (!BringBoxForward())
+                guarded([this, handler] { (this->*handler)(); });
         });
     };
     onTray(mPopDetails, &mainform::mPopDetails_Click);
@@ -295,9 +289,12 @@ void mainform::connectHandlers()
     connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { guarded([this] { DTPicker1_Change(); }); });
     for (int i = 1; i <= 3; ++i)
         connect(Timer1[i], &AlarmTimer::tick, this, [this, i] { guarded([this, i] { Timer1_Timer(i); }); });
-    if (m_services.tray)
+    if (m_services.tray) {
         connect(m_services.tray, &TrayIcon::mouseEvent, this,
                 [this](int code) { guarded([this, code] { Form_MouseMove(code); }); });
+        connect(m_services.tray, &TrayIcon::availabilityChanged, this,
+                [this] { guarded([this] { TrayArea_Change(); }); });
+    }
     m_dayWatch = new QTimer(this);
     m_dayWatch->setInterval(AlarmTimer::kIntervalMs);
     connect(m_dayWatch, &QTimer::timeout, this, [this] { guarded([this] { DayWatch_Timer(); }); });
@@ -316,6 +313,18 @@ void mainform::guarded(const std::function<void()>& handler)
     --m_depth;
     if (m_depth == 0)
         runDeferred();
+}
+
+// True when a handler waits for the answer of a box, which is then raised.
+bool mainform::BringBoxForward()
+{
+    if (m_depth == 0)
+        return false;
+    if (QWidget* box = QApplication::activeModalWidget()) {
+        box->raise();
+        box->activateWindow();
+    }
+    return true;
 }
 
 void mainform::ReportError(const QString& text)

@@ -45,6 +45,7 @@ public:
     // app/startup.cpp
     bool Form_Load();  // false: another copy runs, this one ends
     void Form_Activate();
+    void Launch_Request();  // a later start of the program asks for the window
     // editor/selection.cpp
     void filemnurem1_Click();
     void filemnurem2_Click();
@@ -68,6 +69,7 @@ public:
     // app/tray.cpp
     void Form_MouseMove(int code);
     void Form_Resize();
+    void TrayArea_Change();  // the notification area came or went
     void mPopRestore_Click();
     void mPopDetails_Click();
     void mPopExit_Click();
@@ -156,6 +158,8 @@ private:
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
+    bool BringBoxForward();
+    void Withdraw();
     bool hasNotificationArea() const;
     bool isShownInFront(const QWidget* w) const;
 

@@ -1,9 +1,25 @@
 #include "platform/trayicon.h"
 
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QSystemTrayIcon>
 
-QtTrayIcon::QtTrayIcon(QObject* parent) : TrayIcon(parent) {}
+// The area is followed by events, never by a poll: the owner of the X11 tray
+// selection, as Qt's platform reports it, and the StatusNotifierWatcher's name on
+// the session bus.
+QtTrayIcon::QtTrayIcon(QObject* parent) : TrayIcon(parent), m_available(isAvailable())
+{
+    // Qt's platform object is a QObject; its tray-window signal exists only on X11.
+    auto* native = reinterpret_cast<QObject*>(QGuiApplication::platformNativeInterface());
+    if (native && native->metaObject()->indexOfSignal("systemTrayWindowChanged(QScreen*)") >= 0)
+        connect(native, SIGNAL(systemTrayWindowChanged(QScreen*)), this, SLOT(follow()));
+    auto* watcher = new QDBusServiceWatcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                                            QDBusConnection::sessionBus(),
+                                            QDBusServiceWatcher::WatchForOwnerChange, this);
+    connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &QtTrayIcon::follow);
+}
 
 QtTrayIcon::~QtTrayIcon()
 {
@@ -25,9 +41,9 @@ void QtTrayIcon::add(const QIcon& icon, const QString& tip, QMenu* menu)
         default: break;
         }
     });
-    // A notification area that comes up later (autostart races the panel) or is
-    // restarted gets the icon from Qt itself: it follows the tray selection owner
-    // and the StatusNotifierWatcher's name, so nothing here needs to poll.
+    // An area that comes up later or comes back (autostart races the panel, a panel
+    // restarts) gets the icon from Qt itself: it docks it in the new tray or
+    // registers it with the new watcher.
     m_icon->show();
 }
 
@@ -40,6 +56,14 @@ void QtTrayIcon::remove()
     }
 }
 
+void QtTrayIcon::follow()
+{
+    const bool available = isAvailable();
+    if (available == m_available)
+        return;
+    m_available = available;
+    emit availabilityChanged();
+}
 bool QtTrayIcon::isAvailable() const
 {
     return QSystemTrayIcon::isSystemTrayAvailable();

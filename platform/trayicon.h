@@ -27,6 +27,8 @@ public:
 
 signals:
     void mouseEvent(int code);
+    // The notification area came or went while the program runs (a panel restarted).
+    void availabilityChanged();
 };
 
 class QtTrayIcon : public TrayIcon {
@@ -39,6 +41,10 @@ public:
     bool isAvailable() const override;
     bool showsMenu() const override;
 
+private slots:
+    void follow();
+
 private:
     QSystemTrayIcon* m_icon = nullptr;
+    bool m_available = false;
 };

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <unistd.h>
 #include <QSaveFile>
+#include "platform/regularfile.h"
 
 std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
 {
@@ -23,6 +24,9 @@ std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
 
 std::optional<QString> saveWhole(const QString& path, const QByteArray& data)
 {
+    // A named pipe or a device in the file's place is refused, not replaced unseen.
+    if (const auto kind = regularfile::notAFile(path))
+        return kind;
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return out.errorString();

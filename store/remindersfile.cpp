@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 #include <QFile>
-#include <QFileInfo>
 #include "platform/errors.h"
+#include "platform/regularfile.h"
 #include "platform/wholewrite.h"
 #include "store/recordcodec.h"
 #include "store/writefault.h"
@@ -28,17 +28,15 @@ RemindersFile::RemindersFile(int recordLength) : m_recordLength(recordLength)
 void RemindersFile::open()
 {
     m_slot.emplace();
-    const QFileInfo info(fileName());
-    if (info.isDir())
-        fail(QStringLiteral("open"), QStringLiteral("it is a folder, not a file"));
     QFile file(fileName());
-    if (!info.exists()) {
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-            fail(QStringLiteral("create"), file.errorString());
+    const auto refused = regularfile::openForReading(file);
+    if (!refused)
         return;
-    }
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("open"), file.errorString());
+    if (refused->kind != regularfile::Refusal::Missing)
+        fail(QStringLiteral("open"), refused->reason);
+    const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly))
+        fail(QStringLiteral("create"), file.errorString());
 }
 
 RemindersFile::~RemindersFile() = default;
@@ -51,10 +49,11 @@ void RemindersFile::close()
 QByteArray RemindersFile::readAll() const
 {
     QFile file(fileName());
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("read"), file.errorString());
+    if (const auto refused = regularfile::openForReading(file)) {
+        if (refused->kind == regularfile::Refusal::Missing)
+            return {};
+        fail(QStringLiteral("read"), refused->reason);
+    }
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         fail(QStringLiteral("read"), file.errorString());
@@ -66,8 +65,8 @@ ReminderRecord RemindersFile::read(int n) const
     if (!isOpen())
         throw std::logic_error("reminders.dat read while closed");
     QFile file(fileName());
-    if (!file.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("read"), file.errorString());
+    if (const auto refused = regularfile::openForReading(file))
+        fail(QStringLiteral("read"), refused->reason);
     const qint64 offset = qint64(n - 1) * m_recordLength;
     QByteArray image;
     if (offset < file.size()) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include "platform/errors.h"
+#include "platform/regularfile.h"
 #include "platform/wholewrite.h"
 #include "store/fileslot.h"
 #include "store/writefault.h"
@@ -19,8 +20,12 @@ std::optional<QString> read()
 {
     FileSlot slot;
     QFile file(fileName());
-    if (!file.open(QIODevice::ReadOnly))
+    if (const auto refused = regularfile::openForReading(file)) {
+        if (refused->kind == regularfile::Refusal::NotAFile)
+            throw AppError(QStringLiteral("Could not read %1: %2").arg(fileName(),
+                                                                     refused->reason));
         return std::nullopt;
+    }
     QByteArray line = file.readLine();
     while (line.endsWith('\n') || line.endsWith('\r'))
         line.chop(1);

@@ -37,6 +37,7 @@ a11y() {
     expect_box 10 "$(ok_box Chimewright 'You had an alarm scheduled for: 4 Dec 2026 Alarm Time: 09:00 AM
 The alarm did not run because either:\nthe computer was turned off during the designated alarm time,
 or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPills')"
+    title_fits "$(window_id Chimewright)" Chimewright
     at press OK
     expect_box 10 "$(ok_box Chimewright 'You have scheduled an alarm for: 9 Dec 2026\nAlarm Time: 09:05 AM
 \nMessage/Notes: \nNone.')"
@@ -49,6 +50,7 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
         "Reminder# 3 is set." "Alarm Date: 9 Dec 2026" "Alarm Time: 09:05 AM" \
         "Also ring alarm: Everyday until the scheduled date." "Message: None." "" "")" \
         window "Chimewright Alarm Settings"
+    title_fits "$(window_id "Chimewright Alarm Settings")" "Chimewright Alarm Settings"
     at press Ok || fail "no Ok button in the summary"
     restore
     expect_at 10 "$(printf '%s\n' frame Chimewright '')" window Chimewright
@@ -68,8 +70,9 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     expect_at 10 "Alarm not set.|" status
 }
 # Installed as tools/run installs it, into a folder whose name the entries must quote; one copy
-# only; an alarm set and cleared by keyboard alone; the window to the tray and back by the icon, the
-# tray menu, File > Exit and the close box; the log-on entry in step and its Exec line; removed by
+# only, a second start bringing the window forward; alarms set, cleared, heard and the program ended
+# by keyboard alone; the window to the tray and back by the icon, a second start, the tray menu,
+# File > Exit and the close box; the log-on entry in step and its Exec line; removed by
 # tools/uninstall, which keeps the data files unless asked.
 setalarm() {
     start_desktop openbox; start_tray; start_sound  # the sound server builds the player's plugin registry
@@ -82,8 +85,7 @@ setalarm() {
     desktop-file-validate "$menu" && cmp "$icon" "$APP/chimewright.png" || fail "a bad menu entry"
     tray_app "2026-12-06 10:00:00"
     main_window_is withdrawn || fail "the window should start hidden"
-    restore
-    click "$(main_window)" 200 -52  # the message (under openbox the first focus now and then lands on the date)
+    restore  # the keyboard in the message, where the window's first show puts it
     expect_at 10 "text|Message that will appear when alarm runs:" focus
     xdotool type --delay 20 "Water the plants"
     xdotool key shift+Tab
@@ -98,14 +100,16 @@ Additional Setting: None.\nMessage/Notes: Water the plants')" "button:OK" "butto
     wait_for 10 main_window_is withdrawn || fail "Set Alarm did not withdraw the window to the tray"
     [ "$(record "$DAT" 1)" = "02:25 PM|2026-12-06|0|Water the plants|-1" ] || fail "record 1: $(record "$DAT" 1)"
     desktop-file-validate "$ENTRY" || fail "no valid log-on entry"
-    local before; before=$(stat -c '%Y %s %i' "$DAT" "$ENTRY")
+    local before t; before=$(stat -c '%Y %s %i' "$DAT" "$ENTRY") t=$(date +%s%N)
     timeout 10 "$APP/chimewright" || fail "a second copy did not end cleanly"
+    echo "   a second copy ended in $((($(date +%s%N) - t) / 1000000)) ms"
     [ "$before" = "$(stat -c '%Y %s %i' "$DAT" "$ENTRY")" ] || fail "a second copy touched the files"
-    tray_menu 1  # Restore; with an alarm armed File > Exit and the close box withdraw the window
-    shown_for 1
-    menu_exit
+    shown_for 1  # brought forward by the running copy
+    expect_at 5 "text|Message that will appear when alarm runs:" focus
+    menu_exit  # with an alarm armed File > Exit and the close box withdraw the window
     wait_for 10 main_window_is withdrawn || fail "File > Exit did not withdraw the window"
-    restore
+    tray_menu 1  # Restore
+    shown_for 1
     xdotool key alt+F4
     wait_for 10 main_window_is withdrawn || fail "the close box did not withdraw the window"
     restore
@@ -138,6 +142,7 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     for _ in 1 2 3 4 5 6 7 8; do at_is "push button|Clear Alarm" focus && break; xdotool key Tab; done
     xdotool key space
     expect_box 10 "Clear Alarm?" "text:Alarm for Reminder#1 will be reset. Are you sure?" "button:OK" "button:Cancel"
+    title_fits "$(window_id "Clear Alarm?")" "Clear Alarm?"
     xdotool key Return
     expect_at 10 "Alarm not set.|" status
     cmp -n 2068 "$DAT" /dev/zero && [ ! -f "$ENTRY" ] || fail "the record is not zero bytes, or the entry stayed"
@@ -145,7 +150,30 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     wait_for 15 ended || fail "File > Exit did not end the program"
     tray_app
     kill -9 "$APP_PID"
-    tray_app  # a copy killed hard leaves no lock that blocks the next start
+    tray_app "2026-12-06 11:00:00"  # a copy killed hard leaves no lock or socket in the way
+    # The second way back, by keyboard alone: a second start, an alarm set, heard, and the exit.
+    timeout 10 "$APP/chimewright" || fail "a second copy did not end cleanly"
+    shown_for 1
+    expect_at 5 "text|Message that will appear when alarm runs:" focus
+    xdotool type --delay 20 "Stretch"
+    xdotool key shift+Tab ctrl+a type --delay 20 "11:02am"
+    xdotool key shift+Tab space
+    expect_box 10 "Confirm Alarm Schedule" "text:$(printf 'Run alarm on %s?\n
+Additional Setting: None.\nMessage/Notes: Stretch' "Sunday, December 06, 2026 11:02 AM")" \
+        "button:OK" "button:Cancel"
+    xdotool key Return
+    wait_for 10 main_window_is withdrawn || fail "Set Alarm did not withdraw the window"
+    set_clock "2026-12-06 11:01:58"
+    expect_box 15 "$(ok_box "$RING" 'Message:\nStretch')"
+    heard 4 || fail "the alarm was silent"
+    wait_for 5 focused "$(window_id "$RING")" || fail "the ring box has no keyboard"
+    xdotool key Return
+    wait_for 10 eval '! window_id "$RING"' || fail "the ring box stayed open"
+    wait_for 5 focused "$(main_window)" || fail "the keyboard did not go back to the window"
+    menu_exit
+    wait_for 15 ended || fail "File > Exit did not end the program"
+    [ ! -f "$ENTRY" ] || fail "the log-on entry stayed with nothing armed"
+    tray_app
     printf '/a.wav\r\n' >"$APP/audioalarm.dat"
     export CHIMEWRIGHT_PREFIX=$APP
     ! "$uninstall" 2>/dev/null && [ -f "$APP/chimewright" ] || fail "removed while it runs"
@@ -156,28 +184,44 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     [ "$left" = "$(printf 'audioalarm.dat\nreminders.dat')" ] || fail "tools/uninstall left: $left"
     "$uninstall" --data >/dev/null && [ ! -e "$APP" ] || fail "--data left the folder"
 }
-# No notification area: the window stays in the task bar and File > Exit warns; a notification
-# area that comes up later gets the icon, and its first Exit warns.
+# No notification area: the window stays in the task bar; closing it when shown minimises it there,
+# the task bar's Close warns and ends; a notification area that comes up later gets the icon and the
+# window, which waits in the task bar again while the area is stopped; the first Exit warns.
 notray() {
     start_desktop openbox
     make_records "$DAT" "1|2026-12-06|11:00 PM|0|Late call|1"
     start_app "2026-12-06 10:00:00"
+    wait_for 20 main_window_is minimised || fail "the window is not in the task bar"
+    xdotool windowactivate "$(main_window)"
+    shown_for 0
+    xdotool key alt+F4  # the close box
+    wait_for 10 main_window_is minimised || fail "the close box did not minimise the window"
+    no_box 2
     local keys
-    for keys in Escape "shift+Tab space"; do  # Cancel, then OK
-        wait_for 20 main_window_is minimised || fail "the window is not in the task bar"
-        xdotool windowactivate "$(main_window)"
-        shown_for 0
-        menu_exit
+    for keys in Escape "shift+Tab space"; do  # the task bar's Close: Cancel, then OK
+        wmctrl -i -c "$(main_window)"
         answer "Exit Program?" $keys
+        main_window_is minimised || ended || fail "the window left the task bar"
     done
     wait_for 15 ended || fail "the program did not end after OK"
     [ -f "$ENTRY" ] || fail "no log-on entry for the armed reminder"
     start_app "2026-12-06 10:00:00"
     wait_for 20 main_window_is minimised || fail "the window is not in the task bar"
-    start_tray
-    # The program shows its icon afresh when a notification area comes up: the same window for 2 s.
+    # A notification area that comes up gets the icon afresh (the same window for 2 s) and the
+    # window; while it is gone the window waits in the task bar.
     settled() { local id; id=$(icon_id) && sleep 2 && [ "$(icon_id)" = "$id" ]; }
-    wait_for 20 settled || fail "the icon did not settle in the notification area"
+    in_task_bar() { xprop -root _NET_CLIENT_LIST | grep -q "$(printf 0x%x "$(main_window)")"; }
+    withdrawn() { main_window_is withdrawn && ! in_task_bar; }
+    iconic() { main_window_is minimised && in_task_bar; }
+    local round
+    for round in "comes up" "comes back"; do
+        start_tray
+        wait_for 20 settled || fail "the icon did not settle when the area $round"
+        wait_for 10 withdrawn || fail "the window did not go to the icon when the area $round"
+        [ "$round" = "comes up" ] || break
+        kill "${PIDS[-1]}"  # the tray host
+        wait_for 10 iconic || fail "the window is not in the task bar: $(wm_state)"
+    done
     tray_menu 3
     answer "Exit Program?" Escape
     wait_for 10 main_window_is withdrawn || fail "after Cancel the window did not go to the tray"
@@ -273,6 +317,29 @@ open(sys.argv[1], "wb").write(b"xx:yy ZZ" + d(46362) + h(3) + bytes(2048) + h(-1
         alive "${f:0:30}"
         stop_app
     done
+    # Named pipes in the data files' places, without and with a window manager: refused with the
+    # file named, never waited on; SIGTERM ends the program at once; the file put back is read.
+    local pipe='it is a named pipe, not a file' t
+    for _ in bare openbox; do
+        rm -f "$DAT" "$APP/audioalarm.dat"
+        mkfifo "$DAT" "$APP/audioalarm.dat"
+        start_app "2026-12-06 12:00:00"
+        expect_box 20 "$(ok_box Chimewright "Could not read audioalarm.dat: $pipe")"
+        t=$SECONDS; kill -TERM "$APP_PID"
+        wait_for 5 ended || fail "SIGTERM did not end the program in the box"
+        echo "   ended $((SECONDS - t)) s after SIGTERM"
+        start_app
+        answer Chimewright Return
+        expect_box 20 "$(ok_box Chimewright "Could not open reminders.dat: $pipe")"
+        reach_tray 30
+        rm "$DAT"
+        make_records "$DAT" "1|2026-12-09|09:00 AM|0|back|1"
+        tray_menu 2
+        wait_for 10 summary_lists "Reminder# 1 is set." || fail "the file put back was not read"
+        kill -TERM "$APP_PID"
+        wait_for 5 ended || fail "SIGTERM did not end the program"
+        [ "$WM" = openbox ] || start_wm
+    done
 }
 # Every type of the sound filter decodes to audible sound through the GStreamer plugins the player
 # uses: a tone written in each format (our own melody for the MIDI types) is decoded and measured.
@@ -303,7 +370,8 @@ open("tone.rmi", "wb").write(b"RIFF" + struct.pack("<I", len(b)) + b)'
 # and its menu, restore, the summary, the exit warning, the ring heard and shown, exit.
 wayland() {
     start_bus
-    spawn /usr/bin/python3 "$E2E/sni.py" "$WORK/sni" >/dev/null 2>&1
+    host() { spawn /usr/bin/python3 "$E2E/sni.py" "$WORK/sni" >/dev/null 2>&1; HOST=$!; }
+    host
     start_sound
     spawn weston --backend=headless-backend.so --socket=chimewright-wl --idle-time=0 >/dev/null 2>&1
     wait_for 10 test -S "$XDG_RUNTIME_DIR/chimewright-wl" || fail "no Wayland compositor"
@@ -339,6 +407,14 @@ wayland() {
     at press Ok || fail "no Ok in the summary"
     click_item _Exit  # with the window shown it withdraws to the notification area
     wait_for 10 eval '! shown' || fail "the window stayed"
+    # The host goes away: the window comes within reach (the compositor keeps no minimised state,
+    # so it counts as shown); the host back, the item registers again and its menu answers.
+    kill "$HOST"
+    wait_for 10 shown || fail "the window stayed out of reach without a host"
+    host
+    wait_for 10 eval '[ "$(wc -l <"$WORK/sni")" = 2 ]' || fail "the item did not register again"
+    click_item _Exit
+    wait_for 10 eval '! shown' || fail "the window did not go back to the item"
     click_item _Exit
     expect_box 10 "Exit Program?" "text:$(printf 'An alarm has been set to ring within the next 24 hours.
 If you close this program, the alarm may not run.')" "button:OK" "button:Cancel"

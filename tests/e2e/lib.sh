@@ -54,12 +54,14 @@ start_desktop() {
     spawn Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1
     wait_for 10 test -s "$WORK/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$WORK/display")
-    if [ "${1:-}" = openbox ]; then
-        WM=openbox
-        spawn openbox --sm-disable >/dev/null 2>&1
-        wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" || fail "no openbox"
-    fi
+    [ "${1:-}" != openbox ] || start_wm
     start_bus
+}
+start_wm() {
+    WM=openbox
+    spawn openbox --sm-disable >/dev/null 2>&1
+    wait_for 10 sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" \
+        || fail "no openbox"
 }
 # start_bus: the journey's own session bus with the accessibility bus on it.
 start_bus() {
@@ -180,10 +182,25 @@ tray_menu() {
     click "$(menu_id)" 20 $((g[3] * (2 * $1 - 1) / 6))
 }
 menu_exit() { xdotool key alt+f; wait_for 5 menu_id || fail "no File menu"; xdotool key x; }
-# answer TITLE KEYS...: waits for the box, gives it the keyboard and presses the keys.
+# title_fits ID TITLE: under openbox the title bar's label (the widest of the frame's small windows
+# narrower than the window) holds the whole title in openbox's title font (sans, bold, 8 points).
+title_fits() {
+    [ "$WM" = openbox ] || return 0
+    local frame width label text
+    frame=$(xwininfo -id "$1" -tree | awk '/Parent window id/ {print $4}')
+    width=$(geometry "$1" | cut -d' ' -f3)
+    label=$(xwininfo -id "$frame" -tree | grep -oE '[0-9]+x[0-9]+\+' | tr 'x+' '  ' \
+        | awk -v w="$width" '$2 < 30 && $1 < w && $1 > l {l = $1} END {print l + 0}')
+    text=$(convert -font "$(fc-match -f '%{file}' sans:bold)" -pointsize 8 -density 96 label:"$2" \
+        -format %w info:)
+    ((label >= text)) || fail "the title '$2' is cut: $text pixels in a label of $label"
+}
+# answer TITLE KEYS...: waits for the box, checks its title shows whole, gives it the keyboard and
+# presses the keys.
 answer() {
     wait_for 20 window_id "$1" || fail "no box titled '$1'"
     local id; id=$(window_id "$1")
+    title_fits "$id" "$1"
     press_in "$id" "${@:2}"
     wait_for 10 gone "$id" || fail "box '$1' stayed open"
 }

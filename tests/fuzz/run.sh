@@ -6,7 +6,7 @@ mkdir -p "$2" && cd "$2"
 flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -I$src"
 flags+=" $(pkg-config --cflags Qt6Core)"
 printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot,writefault} \
-    platform/{wholewrite,datetime} alarm/alarmtexts summary/listing |
+    platform/{wholewrite,regularfile,datetime} alarm/alarmtexts summary/listing |
     xargs -P2 -I{} sh -c "clang++ $flags -c $src/{}.cpp -o \$(basename {}).o"
 for target in "${@:3}"; do
     clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o \

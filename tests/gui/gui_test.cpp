@@ -213,6 +213,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          QStringList(3, error("Could not open reminders.dat: it is a folder, not a file%1", ""))},
         {"a second copy ends before touching anything", ten, {},
          "busy; start; ? running=no; ? file=no; ? tray=no", {}},
+        {"a later start: a box first, then the window as the icon brings it", ten,
+         {armed(0, "09:00 AM", "m"), far}, "inside You had => launch, ? window=tray0; start; show; "
+         "focus DTPicker1; min; launch; ? window=up0; ? focus=Text2; sni; ? summary=yes; launch; "
+         "? summary=no; ? window=up0", {missed("09:00 AM", "m")}, {rang(0), far}},
         {"the sound chosen rings after a restart; one that cannot play is said first", QTime(8, 0),
          {armed(0, "09:00 AM", "P")}, "start; audio /gone.wav; answer ok; exit; start; at 9:00; tick 1; "
          "? sound=play", {kWarn, "Chimewright|0|Cannot play /gone.wav", kRing + "P"}, {rang(0)}},
@@ -221,9 +225,17 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"exit: 23 hour boundaries warn, 24 do not", QTime(11, 0), {armed(1, "10:00 AM")}, "start; entries; "
          "answer cancel; exit; ? ended=no; ? entries=; ? tray=yes; at 10:59; exit; ? ended=yes; ? tray=no; "
          "? entries=" + kEntry, {kWarn}},
-        {"exit: without notification area, Cancel; the ring brings it up", ten, {armed(0, "11:00 AM")}, "tray none; "
-         "start; answer cancel; exit; ? ended=no; ? window=iconic1; at 11:00; tick 1; ? window=up0",
-         {kWarn, kRingTitle + "0|Message: None."}, {rang(0)}},
+        {"exit without notification area: shown, minimised; minimised, warns or ends; a ring brings it up", ten,
+         {armed(0, "11:00 AM"), far}, "tray none; start; show; exit; ? window=iconic1; answer cancel; exit; "
+         "? ended=no; ? window=iconic1; at 11:00; tick 1; ? window=up0; exit; ? window=iconic1; exit; ? ended=yes",
+         {kWarn, kRingTitle + "0|Message: None."}, {rang(0), far}},
+        {"the notification area goes and comes: withdrawn, shown, in a question, in a ring",
+         QTime(8, 59), {none, armed(0, "09:00 AM", "r")}, "start; tray none; ? window=iconic1; "
+         "tray back; ? window=tray1; show; tray none; ? window=up0; tray back; wmmin; tray none; "
+         "? window=iconic1; tray back; ? window=tray1; show; type 3pm; inside Reminder# 1 => "
+         "tray none, ? window=iconic1, tray back, ? window=tray1; answer cancel; min; "
+         "? window=tray1; inside Personal => tray none, ? window=up0; at 9:00; tick 2; tray back; "
+         "? window=up0", {asks("Reminder# 1"), kRing + "r"}, {none, rang(0)}},
         {"exit: an armed edit, then the minimise asks", ten, {far}, "start; show; day 6; answer cancel; "
          "answer cancel; exit; ? ended=no; ? window=tray1", {asks("Reminder1"), asks("Reminder#1")}},
         {"exit: an unarmed edit runs Set Alarm", ten, {}, "start; type 9pm; exit; ? ended=yes; ? entries=" +
@@ -242,10 +254,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {none, armed(0, "09:00 AM", "r")}, "start; rem 2; msg rung; rem 1; show; type 3pm; inside Reminder# 1 "
          "=> at 9:00, tick 2; answer cancel; min; ? window=up0; ? Label1=Reminder #2; wmmin; ? window=tray1",
          {asks("Reminder# 1"), kRing + "rung"}, {none, rang(0)}},
-        {"a StatusNotifierItem menu past a box; the icon closes the summary", QTime(8, 59),
-         {armed(0, "09:00 AM", "r"), far}, "inside Personal => sni; inside Settings => sni; start; at 9:00; tick 1; "
-         "rem 2; type 10am; rem 3; ? ended=no; ? summary=no; ? window=up0; sni; ? window=tray1; ? summary=yes; "
-         "icon; ? summary=no; ? window=up0", {kRing + "r", asks("Reminder#2")},
+        {"a StatusNotifierItem menu past a box; the icon closes the summary, the message focused",
+         QTime(8, 59), {armed(0, "09:00 AM", "r"), far}, "inside Personal => sni; inside Settings "
+         "=> sni; start; at 9:00; tick 1; rem 2; type 10am; rem 3; ? ended=no; ? summary=no; "
+         "? window=up0; focus DTPicker1; sni; ? window=tray1; ? summary=yes; icon; ? summary=no; "
+         "? window=up0; ? focus=Text2", {kRing + "r", asks("Reminder#2")},
          {rang(0), armed(3, "10:00 AM", "old", 2)}},
     });
     return all;

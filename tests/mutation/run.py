@@ -85,6 +85,10 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
     ("the log-on entry shows no icon", "platform/logonentry.cpp", '               "Icon=%2\\n"\n', "", FAST),
     ("tools/uninstall leaves the log-on entry of a folder named with a $", "tools/uninstall",
      " q=${q//\\$/\\\\\\$}", "", ["-R", "^e2e\\.setalarm$"]),
+    ("the close box ends the program without a notification area", S,
+     "    return !minimised;\n}", "    return !minimised && hasNotificationArea();\n}", FAST),
+    ("a named pipe in a data file's place is read as an empty file", "platform/regularfile.cpp",
+     "    if (!S_ISREG(st.st_mode)) {", "    if (S_ISDIR(st.st_mode)) {", FAST),
     ("SIGXFSZ kills the program in the middle of a write", "app/main.cpp",
      "    std::signal(SIGXFSZ, SIG_IGN);\n", "", ["-R", "^fault\\.fsize$"]),
 ]

@@ -82,7 +82,11 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         launched << program + ' ' + args.join(' ') + " in " + folder;
         return false;
     }
-    bool acquire() override { return !busy; }
+    bool acquire(std::function<void()> asked) override
+    {
+        launch = asked;
+        return !busy;
+    }
     void add(const QIcon&, const QString&, QMenu*) override { inTray = true; }
     void remove() override { inTray = false; }
     bool isAvailable() const override { return area; }
@@ -151,6 +155,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             {"entries", [&] { return QStringList(entries.keys()).join(','); }},
             {"tray", [&] { return yes(inTray); }},
             {"summary", [&] { return yes(f.summaryWindow()); }},
+            {"focus", [&] { return f.focusWidget() ? f.focusWidget()->objectName() : "none"; }},
             {"sound", [&] { return played.join(','); }},
             {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
             {"running", [&] { return yes(running); }},
@@ -181,6 +186,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
     QString sound, logonFailure;
     std::optional<QString> chosen;
+    std::function<void()> launch;  // a later start of the program asking this copy
     using Entries = QMap<QString, QString>;
     Entries entries;
     QByteArray stash;
@@ -226,6 +232,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
                  c == '>' ? QTest::keyClick(date, Qt::Key_Tab) : QTest::keyClicks(date, c);
              QTest::keyClick(date, Qt::Key_Return);  // the entry is finished
          }},
+        {"focus", [](Desk& d, Arg a) { d.form->findChild<QWidget*>(a)->setFocus(); }},
         {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
@@ -253,6 +260,10 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.faults << "the day watch does not run";
          }},
         {"help", handler(&mainform::helpmnu_Click)},
+        {"launch", [](Desk& d, Arg) {  // the program started again
+             d.launch();
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+         }},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);
@@ -269,7 +280,11 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
         {"entries", [](Desk& d, Arg a) { d.entries = a.isEmpty() ? Entries() : Entries{{a, "theirs"}}; }},
         {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
-        {"tray", [](Desk& d, Arg a) { d.area = a != "none"; }},
+        {"tray", [](Desk& d, Arg a) {  // "tray none" before the start or while running, "tray back"
+             d.area = a != "none";
+             if (d.form)
+                 emit d.availabilityChanged();
+         }},
         {"busy", [](Desk& d, Arg) { d.busy = true; }},
         {"folder", [](Desk& d, Arg) {  // the data file replaced by a folder, or put back
              if (QDir().rmdir(d.file()))

@@ -6,14 +6,19 @@
 #include <sys/mman.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include "alarm/alarmtexts.h"
 #include "platform/errors.h"
 #include "platform/logonentry.h"
+#include "platform/singleinstance.h"
 #include "store/codepage.h"
 #include "store/remindersfile.h"
 #include "store/soundsetting.h"
@@ -21,6 +26,9 @@
 #include "tests/support/records.h"
 
 using namespace Qt::Literals::StringLiterals;
+
+// A text a check did not expect prints as text.
+void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 
 namespace {
 constexpr int L = recordcodec::kRecordLength;
@@ -102,6 +110,40 @@ TEST_F(Files, RemindersFile)
     EXPECT_FALSE(FileSlot::busy()) << "a failed open gives the slot back";
 }
 
+// Named pipes and devices in the data files' places are refused at once, also one swapped in
+// between the open and a read; the file put back is read again; nothing replaces them unseen.
+TEST_F(Files, NotAFileRefused)
+{
+    std::signal(SIGALRM, [](int) {
+        [[maybe_unused]] auto n = ::write(2, "blocked on a named pipe\n", 24);
+        std::_Exit(1);
+    });
+    ::alarm(5);
+    const QString pipe = u"it is a named pipe, not a file"_s;
+    const QString sound = u"Could not read audioalarm.dat: "_s;
+    const QString soundWrite = u"Could not write audioalarm.dat: "_s;
+    const QByteArray one = recordcodec::encode(armedRecord(kToday, u"01:05 PM"_s));
+    put(u"reminders.dat"_s, one);
+    RemindersFile file(L);
+    ASSERT_EQ(::rename("reminders.dat", "kept.dat"), 0);
+    ASSERT_EQ(::mkfifo("reminders.dat", 0600), 0);
+    const QString read = u"Could not read reminders.dat: "_s + pipe;
+    EXPECT_EQ(failure([&] { file.read(1); }), read) << "swapped in after the open";
+    EXPECT_EQ(failure([&] { file.write(1, {}); }), read);
+    file.close();
+    EXPECT_EQ(failure([] { RemindersFile f(L); }), u"Could not open reminders.dat: "_s + pipe);
+    ASSERT_EQ(::rename("kept.dat", "reminders.dat"), 0);
+    EXPECT_EQ(RemindersFile(L).read(1), recordcodec::decode(one)) << "the file put back";
+    ASSERT_EQ(::mkfifo("audioalarm.dat", 0600), 0);
+    EXPECT_EQ(failure([] { soundsetting::read(); }), sound + pipe);
+    EXPECT_EQ(failure([] { soundsetting::write(u"/a.wav"_s); }), soundWrite + pipe);
+    EXPECT_FALSE(QFileInfo(u"audioalarm.dat"_s).isFile()) << "the pipe was replaced";
+    QFile::remove(u"audioalarm.dat"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/zero"_s, u"audioalarm.dat"_s));
+    EXPECT_EQ(failure([] { soundsetting::read(); }), sound + u"it is a device, not a file"_s);
+    ::alarm(0);
+}
+
 // The sound setting is the file's first line, unquoted; no file or a blank line is no setting.
 TEST_F(Files, SoundSettingFirstLine)
 {
@@ -161,7 +203,11 @@ TEST_F(Files, KillNine)
         ASSERT_TRUE(!full || ::mount("tmpfs", qPrintable(way), "tmpfs", 0, "size=16k") == 0) << errno;
         ASSERT_TRUE(QDir::setCurrent(dir.filePath(way)));
         int struck = 0, &refused = shared[0] = 0, &writing = shared[1];
-        qsizetype size = 0;
+        // Records 1 and 2 come first: a round killed before its first write (a busy machine)
+        // would let the next one write past a record never written, whose zeros are no step's.
+        RemindersFile(L).write(1, step(0));
+        RemindersFile(L).write(2, step(1));
+        qsizetype size = 2 * L;
         for (int kill = 0; kill < 100; ++kill) {
             const pid_t writer = ::fork();
             for (int i = kill; writer == 0; ++i) {  // each round from another record on
@@ -262,4 +308,31 @@ Icon=/a\\b/chimewright.png
 Terminal=false
 X-GNOME-Autostart-enabled=true
 )"_s);
+}
+
+// A later start asks the copy that runs for its window and is refused; a copy killed with its lock
+// and socket left behind keeps no later start out, nor takes its requests.
+TEST_F(Files, LaterStartAsksTheRunningCopy)
+{
+    qputenv("XDG_RUNTIME_DIR", dir.path().toLocal8Bit());
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        LockFileInstance left(u"/opt/cw"_s);
+        left.acquire({});
+        ::raise(SIGKILL);
+    }
+    ASSERT_EQ(::waitpid(killed, nullptr, 0), killed);
+    const QStringList left = QDir().entryList(QDir::Files | QDir::System).filter(u"chimewright-"_s);
+    ASSERT_EQ(left.size(), 2) << "no stale lock and socket";
+    int argc = 1;
+    char name[] = "unit_tests", *argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    int asked = 0;
+    LockFileInstance running(u"/opt/cw"_s), later(u"/opt/cw"_s);
+    EXPECT_TRUE(running.acquire([&] { ++asked; })) << "the killed copy's lock kept it out";
+    EXPECT_FALSE(later.acquire([] { ADD_FAILURE() << "the later start was asked"; }));
+    QDeadlineTimer deadline(5000);
+    while (asked == 0 && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(asked, 1) << "requests the running copy took";
 }

@@ -12,6 +12,7 @@
 #include "platform/messageboxes.h"
 #include "store/fileslot.h"
 #include "store/remindersfile.h"
+#include "store/savedrecords.h"
 
 void mainform::Timer1_Timer(int Index)
 {
@@ -31,6 +32,13 @@ void mainform::Timer1_Timer(int Index)
     std::optional<QString> failure;
     if (m_depth > 1 || FileSlot::busy()) {
         m_deferred.append([this, Index, rung] { SpendRungReminder(Index, rung); });
+        m_unspent.append({Index, rung});
+        // A window that start-up has not filled yet comes up on the rung reminder.
+        if (CurrentReminder == 0) {
+            Reminders(Index) = rung;
+            Reminders(Index).makeSpent();
+            ShowRungReminder(Index);
+        }
     } else {
         try {
             SpendRungReminder(Index, rung);
@@ -62,6 +70,7 @@ void mainform::Timer1_Timer(int Index)
 // saving, its entry and its timer stay as they are.
 void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
 {
+    m_unspent.removeOne({Index, rung});
     std::optional<QString> failure;
     {
         RemindersFile file(RecordLength);
@@ -80,37 +89,55 @@ void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
     }
     Timer1[Index]->stop();
     m_logonDirty = true;
+    ShowRungReminder(Index);
+    if (failure)
+        throw AppError(*failure);
+}
+
+void mainform::ShowRungReminder(int Index)
+{
     DateChanged = 0;
     TimeChanged = 0;
     Label1->setText(QStringLiteral("Reminder #%1").arg(Index));
     CurrentReminder = Index;
     ShowReminder();
-    if (failure)
-        throw AppError(*failure);
+}
+
+// A moment that rang behind a box, its spend still waiting for that box.
+bool mainform::RungUnspent(int n, const ReminderRecord& saved) const
+{
+    for (const auto& [index, rung] : m_unspent) {
+        if (index == n && saved.sameArmedMoment(rung))
+            return true;
+    }
+    return false;
 }
 
 // While the program runs across midnight, the new day's armed reminders start
-// their timers from the saved records. A day the watch never saw (the machine
-// slept through it) rings late, as a running timer does, rather than never. A
-// file that cannot be read is tried again at every tick, but reported once a day.
+// their timers from the saved records, read without waiting for a handler that
+// holds the file behind a box. A day the watch never saw (the machine slept
+// through it, or no review could read the file yet) rings late, as a running
+// timer does, rather than never. A file that cannot be read is tried again at
+// every tick, but reported once a day.
 void mainform::DayWatch_Timer()
 {
     const QDate today = m_services.clock->today();
-    if (today == m_watchedDay || FileSlot::busy())
+    if (today == m_watchedDay)
         return;
+    ReminderTable saved;
     try {
-        RemindersFile file(RecordLength);
-        for (int n = 1; n <= 3; ++n) {
-            const ReminderRecord saved = file.read(n);
-            const QDate day = datetime::dayFromOle(saved.AlarmDate);
-            if (saved.isArmed() && (day == today || (day > m_watchedDay && day < today)))
-                Timer1[n]->start(saved);
-        }
+        saved = savedrecords::read(RecordLength);
     } catch (const AppError&) {
         if (m_watchReportedDay == today)
             return;
         m_watchReportedDay = today;
         throw;
+    }
+    for (int n = 1; n <= 3; ++n) {
+        const QDate day = datetime::dayFromOle(saved(n).AlarmDate);
+        if (saved(n).isArmed() && (day == today || (day > m_watchedDay && day < today)) &&
+            !RungUnspent(n, saved(n)))
+            Timer1[n]->start(saved(n));
     }
     m_watchedDay = today;
 }

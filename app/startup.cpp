@@ -1,6 +1,7 @@
 // Start-up and activation of the main window.
 #include <QDir>
 #include <QTimer>
+#include "alarm/alarmtexts.h"
 #include "alarm/alarmtimer.h"
 #include "editor/datepicker.h"
 #include "editor/mainform.h"
@@ -30,18 +31,36 @@ bool mainform::Form_Load()
     // always reaches the notification area.
     guarded([this] {
         RemindersFile file(RecordLength);
+        const QDateTime now = m_services.clock->now();
+        std::array<alarmtexts::Review, 4> plans{};
+        for (int n = 1; n <= 3; ++n) {
+            Reminders(n) = file.read(n);
+            plans[n] = alarmtexts::reviewOf(Reminders(n), now);
+        }
+        // Nothing that must ring waits for a box: today's alarms still ahead and the day
+        // watch run before the review shows its first one.
+        for (int n = 1; n <= 3; ++n) {
+            if (plans[n] == alarmtexts::Review::Timer)
+                Timer1[n]->start(Reminders(n));
+        }
+        m_watchedDay = now.date();
+        m_dayWatch->start();
         // A signal to end the program may come while a box of the review waits.
         for (int n = 1; n <= 3 && !m_ended; ++n)
-            guarded([this, n, &file] { ReviewReminder(n, file); });
+            guarded([this, n, &file, &plans] { ReviewReminder(n, file, plans[n]); });
         file.close();
     });
+    if (!m_dayWatch->isActive()) {
+        m_watchedDay = today;  // the review could not read the file
+        m_dayWatch->start();
+    }
     if (m_ended)
         return true;
     m_logonDirty = true;
-    m_watchedDay = today;
-    m_dayWatch->start();
 
-    CurrentReminder = 1;
+    // A ring during the review's boxes has shown its reminder already.
+    if (CurrentReminder == 0)
+        CurrentReminder = 1;
     guarded([this] { filemnurem1_Click(); });
     show();
     repaint();

@@ -25,6 +25,9 @@ class FileDialog;
 class MediaPlayer;
 class RemindersFile;
 class viewsettings;
+namespace alarmtexts {
+enum class Review;
+}
 
 // The main window: the editor of one reminder at a time, and the owner of all
 // lasting state. Its handlers are spread over the folders that own them: the
@@ -62,7 +65,7 @@ public:
     void helpmnu_Click();
     // alarm/ringing.cpp, alarm/review.cpp
     void Timer1_Timer(int Index);
-    void ReviewReminder(int N, RemindersFile& file);
+    void ReviewReminder(int N, RemindersFile& file, alarmtexts::Review plan);
     void DayWatch_Timer();
     // app/tray.cpp
     void Form_MouseMove(int code);
@@ -153,6 +156,8 @@ private:
     void SaveArmedEdits(RemindersFile& file, int n, const QString& question);
     void FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn);
     void SpendRungReminder(int Index, const ReminderRecord& rung);
+    void ShowRungReminder(int Index);
+    bool RungUnspent(int n, const ReminderRecord& saved) const;
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
     bool hasNotificationArea() const;
@@ -162,6 +167,7 @@ private:
     int m_depth = 0;  // handlers in progress; above 1 inside a tick means another waits in a box
     bool m_runningDeferred = false;
     QList<std::function<void()>> m_deferred;
+    QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend deferred
     bool m_logonDirty = false;
     std::optional<bool> m_logonReported;  // the wanted state whose failing entry was reported
     int m_windowState = 0;

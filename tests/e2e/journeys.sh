@@ -162,7 +162,8 @@ notray() {
     restore
 }
 # The armed alarm moved to tomorrow while the clock passes its old time during the confirmation:
-# the saved time rings once, the typed one never, then the file holds tomorrow's time, armed.
+# the saved time rings once, the typed one never, then the file holds tomorrow's time, armed;
+# "Exit Program?" left open across midnight.
 moveday() {
     start_desktop openbox; start_tray; start_sound
     make_records "$DAT" "1|2026-12-06|05:00 PM|0|Call the garage|1"
@@ -185,6 +186,18 @@ moveday() {
     sleep 5.5
     rings 1 || fail "the alarm rang again"
     [ "$(record "$DAT" 1)" = "09:00 AM|2026-12-07|0|Call the garage|-1" ] || fail "record 1: $(record "$DAT" 1)"
+    # "Exit Program?" left open across midnight: the alarm rings over it in its minute, heard, and
+    # is saved spent once the warning is answered.
+    kill "$WATCHER"
+    tray_menu 3
+    wait_for 10 window_id "Exit Program?" || fail "no warning"
+    set_clock "2026-12-07 08:59:58"
+    wait_for 15 window_id "$RING" || fail "the alarm did not ring over the warning"
+    heard 4 || fail "the alarm over the warning was silent"
+    answer "$RING" Return
+    answer "Exit Program?" Escape
+    wait_for 10 eval '[ "$(record "$DAT" 1)" = "        |2026-12-07|0||0" ]' ||
+        fail "record 1: $(record "$DAT" 1)"
 }
 # The clock moves under a running program on a bare X server: forward past an alarm (it rings
 # late, once), back across it (no second ring), stopped across the alarm minute, both daylight-saving days.

@@ -57,8 +57,10 @@ struct Case {
 };
 
 // Every box the program shows while reminders 1 (shown) and 2 are armed for 09:00 AM, with ticks of both
-// inside it: only what is saved rings (the desk checks every tick against the file), and the file ends
-// holding what was confirmed, spent where it rang: nothing confirmed is overwritten by an older event.
+// inside it, or midnight passing inside it with reminder 2 armed for the new day's first minute:
+// only what is saved rings, in its minute (the desk checks every tick against the file), and the
+// file ends holding what was confirmed, spent where it rang: nothing confirmed is overwritten by an
+// older event.
 QList<Case> withInterleavings(QList<Case> all)
 {
     const Record one = armed(0, "09:00 AM", "one"), two = armed(0, "09:00 AM", "two"), none;
@@ -72,13 +74,15 @@ QList<Case> withInterleavings(QList<Case> all)
         {"Q1, tomorrow", "show; type 7am; day 1; rem 2", "Reminder#1", armed(1, "07:00 AM", "one"), one},
         {"Q1, passed", "show; type 8am; rem 3", "time. New settings not saved.", {}, one},
         {"Q1, not a time", "show; type soon; rem 3", "Invalid Time Format. New", {}, one},
-        {"Q2", "show; type 10am; msg new; rem 3", "Reminder# 1", armed(0, "10:00 AM", "new"), none},
+        {"Q2", "show; type 10am; day 1; msg new; rem 3", "Reminder# 1", armed(1, "10:00 AM", "new"),
+         none},
         {"Q2, then Set Alarm", "show; type 9am; day 1; rem 3", "Confirm", armed(1, "09:00 AM"), none},
         {"clear alarm", "show; clear", "Clear Alarm?", none, one},
         {"a failed write", "show; fail; clear", "Could not write", {}, one},
         {"minimise, Q1", "show; type 10am; min", "Reminder#1", armed(0, "10:00 AM", "one"), one},
         {"exit, Q1", "show; type 10am; day 1; exit", "Reminder1", armed(1, "10:00 AM", "one"), one},
-        {"exit, Q2", "show; type 11am; msg new; exit", "Reminder 1", armed(0, "11:00 AM", "new"), none},
+        {"exit, Q2", "show; type 11am; day 1; msg new; exit", "Reminder 1",
+         armed(1, "11:00 AM", "new"), none},
         {"exit, the warning", "exit", "Exit Program?", {}, one},
         {"start-up, a missed alarm", "", "You had", {}, one, armed(0, "08:00 AM")},
         {"start-up, a day gone by", "", "12/5/2026", {}, one, armed(-1, "08:00 AM")},
@@ -87,20 +91,26 @@ QList<Case> withInterleavings(QList<Case> all)
         {"the sound file dialog", "show; audio /bell.wav", "the file dialog", {}, one}};
     for (const Row& r : rows)
         for (const QString answer : {"ok", "cancel"})
-            for (const QString ticks : {"1", "2", "1, 2", "2, 1"}) {
-                QString inside = "at 9:00";
-                for (const QString& n : ticks.split(", "))
-                    inside += ", tick " + n + ", tick " + n;  // the second tick of a timer never rings again
-                QList<Record> after{answer == "ok" && r.ok ? *r.ok : r.first, two, r.third};
-                for (Record& a : after)  // by 23:00 every alarm of today has rung, one of a day gone by missed
-                    if (a.isArmed() && a.AlarmDate <= one.AlarmDate)
+            for (const QString ticks : {"1", "2", "1, 2", "2, 1", "midnight"}) {
+                const int midnight = ticks == "midnight";
+                QString inside = midnight ? "at 0:00:05 +1, daywatch, at 0:01 +1, tick 2, tick 2"
+                                          : "at 9:00";
+                for (const QString& n : midnight ? QStringList() : ticks.split(", "))
+                    inside += ", tick " + n + ", tick " + n;  // the second tick never rings again
+                QList<Record> after{answer == "ok" && r.ok ? *r.ok : r.first,
+                                    midnight ? armed(1, "12:01 AM", "two") : two, r.third};
+                const QList<Record> before{r.first, after[1], r.third};
+                // By 23:00 every alarm of the day has rung, one of a day gone by missed.
+                for (Record& a : after)
+                    if (a.isArmed() && a.AlarmDate <= one.AlarmDate + midnight)
                         a.makeSpent();
-                const QString script = QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00; "
-                                               "tick 1; tick 2; tick 3; at 23:00; tick 1; tick 2; tick 3; "
-                                               "? entries=").arg(r.box, inside, answer, r.script);
+                const QString script =
+                    QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00%5; tick 1; "
+                            "tick 2; tick 3; at 23:00%5; tick 1; tick 2; tick 3; ? entries=")
+                        .arg(r.box, inside, answer, r.script, midnight ? " +1" : "");
                 const QString entry = after[0].isArmed() || after[2].isArmed() ? kEntry : "";
                 all << Case{QString("%1, %2, ticks %3").arg(r.name, answer, ticks), QTime(8, 59, 50),
-                            {r.first, two, r.third}, script + entry, {}, after, false};
+                            before, script + entry, {}, after, false};
             }
     return all;
 }
@@ -125,6 +135,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "msg x; inside Confirm => at 0:00:30 +1; set; tick 1; type 9am; day 2; inside Confirm => at 10:00 +3; "
          "set; tick 1", {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
          kRingTitle + "0|Message: None."}, {rang(2)}},
+        {"set alarm: confirmed after midnight, rings behind a question; the day watch: no more",
+         late, {}, "start; show; type 12am; day 1; inside Confirm => at 0:00:30 +1; set; show; "
+         "type 1am; inside Reminder#1 => tick 1, daywatch, tick 1; answer cancel; rem 2",
+         {confirm(1, "12:00 AM"), asks("Reminder#1"), kRingTitle + "0|Message: None."}, {rang(1)}},
         {"clear alarm: Cancel keeps, OK clears; the other log-on entry kept, then gone", ten,
          {armed(0, "01:00 PM"), far}, "entries " + kOther + "; start; rem 2; answer cancel; clear; ? Text1=02:25 PM; "
          "clear; ? Text1=; ? options=0/0; ? Label8=Alarm not set.; ? entries=" + kOther + "; rem 1; clear; "
@@ -173,6 +187,14 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {armed(0, "09:00 AM", "a"), armed(0, "10:00 AM", "b")}, "inside You had => endsession; start; "
          "? ended=yes; ? tray=no; inside You had => endsession, fail; start; ? ended=yes",
          {missed("09:00 AM", "a"), missed("10:00 AM", "b")}, {rang(0), armed(0, "10:00 AM", "b")}},
+        {"review: an alarm rings over an earlier box in its minute, on a filled window, not missed",
+         QTime(8, 59, 45),
+         {armed(0, "08:00 AM", "a"), armed(0, "09:00 AM", "b"), armed(2, "02:25 PM", "n", 2)},
+         "inside You had => at 9:00, tick 2, ? window=up0, ? Label1=Reminder #2, "
+         "? Label8=Alarm not set., ? options=0/0; start; ? window=tray1",
+         {missed("08:00 AM", "a"), kRing + "b", "Chimewright|0|You have scheduled an alarm for: "
+          "12/8/2026\r\nAlarm Time: 02:25 PM\r\n\r\nMessage/Notes: \r\nn"},
+         {rang(0), rang(0), armed(2, "02:25 PM", "n", 2)}},
         {"review: an advance notice; a bad time reported and left", ten,
          {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
          {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"
@@ -190,6 +212,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"exit: 23 hour boundaries warn, 24 do not", QTime(11, 0), {armed(1, "10:00 AM")}, "start; entries; "
          "answer cancel; exit; ? ended=no; ? entries=; ? tray=yes; at 10:59; exit; ? ended=yes; ? tray=no; "
          "? entries=" + kEntry, {kWarn}},
+        {"exit: an alarm that rang inside the first warning draws no second", QTime(9, 59, 50),
+         {armed(0, "11:00 AM"), armed(0, "10:00 AM", "b")}, "start; inside Exit => at 10:00, "
+         "tick 2; exit; ? ended=yes; ? entries=" + kEntry, {kWarn, kRing + "b"},
+         {armed(0, "11:00 AM"), rang(0)}},
         {"exit: without notification area, Cancel; the ring brings it up", ten, {armed(0, "11:00 AM")}, "tray none; "
          "start; answer cancel; exit; ? ended=no; ? window=iconic1; at 11:00; tick 1; ? window=up0",
          {kWarn, kRingTitle + "0|Message: None."}, {rang(0)}},

@@ -6,6 +6,7 @@
 #include "editor/datepicker.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
+#include "platform/errors.h"
 #include "platform/mediaplayer.h"
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
@@ -28,8 +29,22 @@ bool mainform::Form_Load()
     DTPicker1->setEarliest(today);
 
     // Each step reports its own failure and start-up goes on, so that the program
-    // always reaches the notification area.
-    guarded([this] {
+    // always reaches the notification area. A file that cannot be read is told once,
+    // though the steps after the review meet it again.
+    QString told;
+    auto step = [this, &told](const std::function<void()>& handler) {
+        guarded([&] {
+            try {
+                handler();
+            } catch (const AppError& e) {
+                if (e.text() == told)
+                    return;
+                told = e.text();
+                throw;
+            }
+        });
+    };
+    step([this] {
         RemindersFile file(RecordLength);
         const QDateTime now = m_services.clock->now();
         std::array<alarmtexts::Review, 4> plans{};
@@ -51,7 +66,9 @@ bool mainform::Form_Load()
         file.close();
     });
     if (!m_dayWatch->isActive()) {
-        m_watchedDay = today;  // the review could not read the file
+        // No review has read the file: the day watch goes on trying, and arms what it finds
+        // once it can; start-up has told today's failure.
+        m_watchReportedDay = today;
         m_dayWatch->start();
     }
     if (m_ended)
@@ -61,12 +78,12 @@ bool mainform::Form_Load()
     // A ring during the review's boxes has shown its reminder already.
     if (CurrentReminder == 0)
         CurrentReminder = 1;
-    guarded([this] { filemnurem1_Click(); });
+    step([this] { filemnurem1_Click(); });
     show();
     repaint();
     if (m_services.tray)
         m_services.tray->add(windowIcon(), QStringLiteral("Chimewright"), mPopupSys);
-    guarded([this] { SetWindowState(1); });
+    step([this] { SetWindowState(1); });
     return true;
 }
 

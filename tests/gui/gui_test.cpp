@@ -200,8 +200,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"
           "Message/Notes: \r\nplan", "Chimewright|0|Reminder #2 is set, but its alarm time \"xx:yy ZZ\" is "
           "not a time. It was left as it is; set it again."}},
-        {"start-up with an unreadable file still reaches the tray", ten, {}, "folder; start; ? tray=yes",
-         QStringList(3, error("Could not open reminders.dat: it is a folder, not a file%1", ""))},
+        {"start-up with an unreadable file tells it once; mended, the day watch arms what it finds",
+         ten, {armed(0, "10:15 AM", "late"), armed(0, "11:00 AM", "b")}, "folder; start; "
+         "? tray=yes; daywatch; at 10:30; daywatch; ? timer1=no; folder; daywatch; ? timer1=yes; "
+         "tick 1; at 11:00; tick 2", {error("Could not open reminders.dat: it is a folder, not a "
+         "file%1", ""), kRing + "late", kRing + "b"}, {rang(0), rang(0)}},
         {"a second copy ends before touching anything", ten, {},
          "busy; start; ? running=no; ? file=no; ? tray=no", {}},
         {"the sound chosen rings after a restart; one that cannot play is said first", QTime(8, 0),

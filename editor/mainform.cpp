@@ -21,6 +21,7 @@
 #include "platform/messageboxes.h"
 #include "platform/trayicon.h"
 #include "platform/windowlist.h"
+#include "store/fileslot.h"
 
 namespace {
 // Layout unit: twips, 15 to a pixel at 96 dpi.
@@ -373,7 +374,14 @@ void mainform::changeEvent(QEvent* event)
     if (state != m_windowState) {
         m_windowState = state;
         if (state == 1)
-            QTimer::singleShot(0, this, [this] { guarded([this] { Form_Resize(); }); });
+            QTimer::singleShot(0, this, [this] {
+                // A handler that holds the file behind a box goes first, as a ring's record
+                // steps wait for it.
+                if (FileSlot::busy())
+                    m_deferred.append([this] { if (!m_ended) Form_Resize(); });
+                else
+                    guarded([this] { Form_Resize(); });
+            });
     }
 }
 

@@ -162,8 +162,8 @@ notray() {
     restore
 }
 # The armed alarm moved to tomorrow while the clock passes its old time during the confirmation:
-# the saved time rings once, the typed one never, then the file holds tomorrow's time, armed;
-# "Exit Program?" left open across midnight.
+# the saved time rings once, the typed one never, then the file holds tomorrow's time, armed; the
+# window manager's minimise during the save question; "Exit Program?" left open across midnight.
 moveday() {
     start_desktop openbox; start_tray; start_sound
     make_records "$DAT" "1|2026-12-06|05:00 PM|0|Call the garage|1"
@@ -186,12 +186,31 @@ moveday() {
     sleep 5.5
     rings 1 || fail "the alarm rang again"
     [ "$(record "$DAT" 1)" = "09:00 AM|2026-12-07|0|Call the garage|-1" ] || fail "record 1: $(record "$DAT" 1)"
+    # The window manager's minimise while the save question holds the file waits for the answer:
+    # no failure box, the edit saved, the window in the tray and back whole.
+    restore
+    click "$(main_window)" 48 -254
+    xdotool key ctrl+a type --delay 20 "10am"
+    xdotool key alt+f
+    wait_for 5 menu_id || fail "no File menu"
+    xdotool key 2
+    wait_for 20 window_id Chimewright || fail "no save question"
+    xdotool windowminimize "$(main_window)"
+    wait_for 10 main_window_is minimised || fail "the window manager did not minimise the window"
+    answer Chimewright Return
+    no_box 3
+    wait_for 10 main_window_is withdrawn || fail "the window did not go to the tray: $(wm_state)"
+    [ "$(record "$DAT" 1)" = "10:00 AM|2026-12-07|0|Call the garage|-1" ] ||
+        fail "record 1: $(record "$DAT" 1)"
+    restore
     # "Exit Program?" left open across midnight: the alarm rings over it in its minute, heard, and
     # is saved spent once the warning is answered.
     kill "$WATCHER"
+    tray_menu 3  # the shown window withdraws; then the warning
+    wait_for 10 main_window_is withdrawn || fail "Exit did not withdraw the window"
     tray_menu 3
     wait_for 10 window_id "Exit Program?" || fail "no warning"
-    set_clock "2026-12-07 08:59:58"
+    set_clock "2026-12-07 09:59:58"
     wait_for 15 window_id "$RING" || fail "the alarm did not ring over the warning"
     heard 4 || fail "the alarm over the warning was silent"
     answer "$RING" Return

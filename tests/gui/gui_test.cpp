@@ -121,6 +121,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     const Record far = armed(3, "02:25 PM", "old", 2), none, damaged{.AlarmTime = fixedText("x", 8)};
     const QString refused = error(kPast, "New settings not saved."), noEntry = "Chimewright|0|No entry";
     static const QList<Case> all = withInterleavings({
+        {"a minimise during a question waits for it, without a failure", ten, {far},
+         "start; show; type 4pm; inside Settings => wmmin, ? window=iconic1; rem 2; ? window=tray1",
+         {asks("Reminder#1")}, {armed(3, "04:00 PM", "old", 2)}},
         {"set alarm: a later day stops the running timer", QTime(22, 0), {armed(0, "11:00 PM")},
          "start; ? timer1=yes; show; type 1am; day 1; msg Anna; option 1; set; ? timer1=no; ? window=tray1",
          {confirm(1, "01:00 AM", "One day before scheduled date", "Anna")},

@@ -57,8 +57,11 @@ void mainform::Timer1_Timer(int Index)
         played = false;
         MsgBox(e.text(), msgbox::kOkOnly, msgbox::kAppTitle);
     }
+    m_sounding = m_sounding || played;
+    ++m_ringBoxes;
     MsgBox(text, msgbox::kOkOnly, title);
-    if (played)
+    // The sound goes on while any ring box is open.
+    if (--m_ringBoxes == 0 && std::exchange(m_sounding, false))
         MediaPlayer1.pause();
     if (failure)
         ReportError(*failure);

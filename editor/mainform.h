@@ -168,6 +168,8 @@ private:
     bool m_runningDeferred = false;
     QList<std::function<void()>> m_deferred;
     QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend deferred
+    int m_ringBoxes = 0;                          // ring boxes open
+    bool m_sounding = false;                      // the sound of an open ring box plays
     bool m_logonDirty = false;
     std::optional<bool> m_logonReported;  // the wanted state whose failing entry was reported
     int m_windowState = 0;

@@ -162,11 +162,13 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          refused}},
         {"unarmed: Set Alarm refuses", ten, {}, "start; type 4:10p.m; rem 3",
          {asks("Reminder# 1"), error(kBadTime, "Alarm not set.")}},
-        {"ring: armed at second 0, once, sounding in its box, edits dropped", QTime(9, 0),
-         {armed(2, "10:00 AM"), none, armed(0, "09:00 AM", "Tea", 1)}, "start; ? timer3=yes; show; type 1pm; "
-         "inside Personal => ? sound=play; at 8:59:59; tick 3; at 9:00; tick 3; at 9:00:05; tick 3; "
-         "? timer3=no; ? sound=play,pause; ? window=up0; ? Label1=Reminder #3; ? Text1=; rem 2", {kRing + "Tea"},
-         {armed(2, "10:00 AM"), none, rang(0)}},
+        {"ring: armed at second 0, once, heard while any ring box is open; edits dropped",
+         QTime(9, 0),
+         {armed(2, "10:00 AM"), armed(0, "09:00 AM", "Cup"), armed(0, "09:00 AM", "Tea")},
+         "start; ? timer3=yes; show; type 1pm; inside Tea => ? sound=play, tick 2, "
+         "? sound=play,play; at 8:59:59; tick 3; at 9:00; tick 3; at 9:00:05; tick 3; ? timer3=no; "
+         "? sound=play,play,pause; ? window=up0; ? Label1=Reminder #2; ? Text1=; rem 2",
+         {kRing + "Tea", kRing + "Cup"}, {armed(2, "10:00 AM"), rang(0), rang(0)}},
         {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
          "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
          "? sound=play,pause", {kRing + "P", kFull}},

@@ -79,6 +79,8 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
      "        if (CurrentReminder == 0) {\n", "        if (false) {\n", FAST),
     ("an alarm that rang inside the exit's first warning warns again", S,
      "if (Reminders(I).AlarmSet != -1 || rung)", "if (Reminders(I).AlarmSet != -1)", FAST),
+    ("closing a second ring box stops the sound of the first", R,
+     "if (--m_ringBoxes == 0 && std::exchange(", "if (--m_ringBoxes >= 0 && std::exchange(", FAST),
     ("a minimise during a question opens the file a second time", M,
      "                if (FileSlot::busy())\n", "                if (false)\n", FAST),
     ("the day watch waits for a handler that holds the file: the real program", R, WATCH,

@@ -116,6 +116,23 @@ bool mainform::RungUnspent(int n, const ReminderRecord& saved) const
     return false;
 }
 
+// The program ends, whatever holds the file: a moment that rang behind a box is saved
+// spent, or the next start would report it missed. Nothing is shown any more.
+void mainform::WritePendingRecords()
+{
+    for (const auto& [n, rung] : std::as_const(m_unspent)) {
+        try {
+            ReminderRecord saved = savedrecords::read(RecordLength)(n);
+            if (!saved.sameArmedMoment(rung))
+                continue;
+            saved.makeSpent();
+            savedrecords::writeAtEnd(n, saved, RecordLength);
+        } catch (const std::exception&) {
+            // Still armed: the next start reports it missed.
+        }
+    }
+}
+
 // While the program runs across midnight, the new day's armed reminders start
 // their timers from the saved records, read without waiting for a handler that
 // holds the file behind a box. A day the watch never saw (the machine slept

@@ -160,6 +160,8 @@ void mainform::EndSession()
     if (m_ended)
         return;
     m_sessionEnding = true;
+    // The session may not give the program the time to get back to a box's handler.
+    WritePendingRecords();
     if (!FileSlot::busy()) {
         try {
             SyncLogonEntry(false);

@@ -79,6 +79,7 @@ public:
     void SyncLogonEntry(bool report);
     void SessionSaveRequest();  // a save request of the session manager: checkpoint or log-out to come
     void EndSession();  // the desktop session ends or a signal asks the program to end
+    void WritePendingRecords();  // the last moment: a ring's record steps still waiting are written
 
     // Window state as the handlers see it: 0 normal, 1 minimised.
     int WindowState() const { return m_windowState; }

@@ -28,7 +28,8 @@ reach_tray() {
 # no_box SECONDS: no box of the program comes for that long.
 no_box() { ! wait_for "$1" eval 'window_id Chimewright || window_id "$RING"' || fail "a box came: $(at box)"; }
 # What a screen reader hears: the start-up review, the summary, the window, the status; then the
-# window brought back under the ring box, the melody heard, silent after OK.
+# window brought back under the ring box, the melody heard, silent after OK; a ring over a start-up
+# box, and the display gone under both.
 a11y() {
     start_desktop openbox; start_tray; start_sound
     make_records "$DAT" "1|2026-12-06|02:25 PM|0|Buy milk|1" "2|2026-12-04|09:00 AM|0|Pills|1" \
@@ -66,6 +67,20 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     answer "$RING" Return
     quiet 3 || fail "the sound went on after OK"
     expect_at 10 "Alarm not set.|" status
+    # A start-up box left open past the next alarm's minute: that alarm rings over it, heard. The
+    # session then ends under both boxes (the display goes away): the rung alarm is saved spent, the
+    # missed one, never answered, stays to be told at the next start.
+    stop_app
+    make_records "$DAT" "1|2026-12-06|08:00 AM|0|Bread|1" "2|2026-12-06|09:00 AM|0|Tea|1"
+    start_app "2026-12-06 08:59:30"
+    wait_for 20 window_id Chimewright || fail "no missed-alarm box"
+    set_clock "2026-12-06 08:59:58"
+    wait_for 15 window_id "$RING" || fail "the alarm did not ring over the start-up's box"
+    heard 4 || fail "the alarm over the start-up's box was silent"
+    kill "${PIDS[0]}"  # the X server
+    wait_for 15 ended || fail "the program outlived its display"
+    [ "$(record "$DAT" 2)" = "$SPENT" ] || fail "the rung alarm is not spent: $(record "$DAT" 2)"
+    [ "$(record "$DAT" 1)" = "08:00 AM|2026-12-06|0|Bread|-1" ] || fail "missed: $(record "$DAT" 1)"
 }
 # One copy only; an alarm set and cleared by keyboard alone; the window to the tray and back by the
 # icon, the tray menu, File > Exit and the close box; the log-on entry in step and its Exec line.

@@ -172,6 +172,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
         {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
          "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
          "? sound=play,pause", {kRing + "P", kFull}},
+        {"the session ends in a ring over a question: the rung alarm is saved spent at once",
+         QTime(8, 59), {armed(0, "09:00 AM", "a")}, "start; show; type 4pm; answer cancel; "
+         "inside Settings => at 9:00, tick 1; inside Personal => endsession, ? set1=0; rem 2; "
+         "? ended=yes", {asks("Reminder#1"), kRing + "a"}, {rang(0)}},
         {"new day: arms the saved time, not the typed, nor a later day; a day slept through rings late",
          QTime(22, 0), {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM", "late")}, "start; show; type 7am; "
          "answer cancel; set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer3=no; at 7:00 +1; "

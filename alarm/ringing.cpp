@@ -70,7 +70,8 @@ void mainform::Timer1_Timer(int Index)
 // Steps 3 to 6 of a ring: the spent record in memory and in the file, the flags,
 // and the editor on the rung reminder. They spend only the moment that rang: when
 // the file meanwhile holds a newer saving (confirmed while the ring waited), that
-// saving, its entry and its timer stay as they are.
+// saving, its entry and its timer stay as they are. An unsaved edit of another
+// reminder stays in the editor: a ring never drops it.
 void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
 {
     m_unspent.removeOne({Index, rung});
@@ -92,7 +93,8 @@ void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
     }
     Timer1[Index]->stop();
     m_logonDirty = true;
-    ShowRungReminder(Index);
+    if (CurrentReminder == Index || !EditorHoldsEdit())
+        ShowRungReminder(Index);
     if (failure)
         throw AppError(*failure);
 }

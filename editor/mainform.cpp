@@ -291,6 +291,8 @@ void mainform::connectHandlers()
     connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
     connect(Text1, &QLineEdit::textChanged, this, [this] { guarded([this] { Text1_Change(); }); });
     connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { guarded([this] { DTPicker1_Change(); }); });
+    for (QRadioButton* option : {Option0, Option1, Option2, Option3})
+        connect(option, &QRadioButton::clicked, this, [this] { m_optionClicked = true; });
     for (int i = 1; i <= 3; ++i)
         connect(Timer1[i], &AlarmTimer::tick, this, [this, i] { guarded([this, i] { Timer1_Timer(i); }); });
     if (m_services.tray)

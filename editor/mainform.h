@@ -159,6 +159,7 @@ private:
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ShowRungReminder(int Index);
     bool RungUnspent(int n, const ReminderRecord& saved) const;
+    bool EditorHoldsEdit() const;
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
     bool hasNotificationArea() const;
@@ -171,6 +172,7 @@ private:
     QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend deferred
     int m_ringBoxes = 0;                          // ring boxes open
     bool m_sounding = false;                      // the sound of an open ring box plays
+    bool m_optionClicked = false;                 // the user chose an option since the last fill
     bool m_logonDirty = false;
     std::optional<bool> m_logonReported;  // the wanted state whose failing entry was reported
     int m_windowState = 0;

@@ -8,8 +8,10 @@
 #include "editor/mainform.h"
 #include "platform/clock.h"
 #include "platform/datetime.h"
+#include "platform/errors.h"
 #include "platform/messageboxes.h"
 #include "store/remindersfile.h"
+#include "store/savedrecords.h"
 
 void mainform::filemnurem1_Click() { SwitchTo(1); }
 void mainform::filemnurem2_Click() { SwitchTo(2); }
@@ -51,6 +53,7 @@ void mainform::ShowReminder()
     }
     ApplyOptionRules();
     SetText2Text(shownText(E.Message));
+    m_optionClicked = false;
     DateChanged = dateChanged;
     TimeChanged = timeChanged;
 }
@@ -103,6 +106,25 @@ void mainform::Text1_Change()
     } else if (!trimBlanks(Text1->text()).isEmpty()) {
         TimeChanged = 1;
     }
+}
+
+// Whether the editor holds an unsaved edit of the shown reminder: a change flag at 1,
+// or a message or a chosen option other than the saved ones.
+bool mainform::EditorHoldsEdit() const
+{
+    const int N = CurrentReminder;
+    if (N < 1 || N > 3)
+        return false;
+    if (DateChanged == 1 || TimeChanged == 1)
+        return true;
+    ReminderRecord saved;
+    try {
+        saved = savedrecords::read(RecordLength)(N);
+    } catch (const AppError&) {
+        return true;  // nothing to compare with: the edit stays
+    }
+    return trimBlanks(Text2Text()) != shownText(saved.Message) ||
+           (m_optionClicked && SelectedOption() != saved.AdvanceOption);
 }
 
 void mainform::SavePendingChanges()

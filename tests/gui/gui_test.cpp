@@ -162,13 +162,21 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          refused}},
         {"unarmed: Set Alarm refuses", ten, {}, "start; type 4:10p.m; rem 3",
          {asks("Reminder# 1"), error(kBadTime, "Alarm not set.")}},
-        {"ring: armed at second 0, once, heard while any ring box is open; edits dropped",
+        {"ring: armed at second 0, once, heard while any ring box is open; a time edit kept",
          QTime(9, 0),
          {armed(2, "10:00 AM"), armed(0, "09:00 AM", "Cup"), armed(0, "09:00 AM", "Tea")},
          "start; ? timer3=yes; show; type 1pm; inside Tea => ? sound=play, tick 2, "
          "? sound=play,play; at 8:59:59; tick 3; at 9:00; tick 3; at 9:00:05; tick 3; ? timer3=no; "
-         "? sound=play,play,pause; ? window=up0; ? Label1=Reminder #2; ? Text1=; rem 2",
-         {kRing + "Tea", kRing + "Cup"}, {armed(2, "10:00 AM"), rang(0), rang(0)}},
+         "? sound=play,play,pause; ? window=up0; ? Label1=Reminder #1; ? Text1=1pm; rem 2",
+         {kRing + "Tea", kRing + "Cup", asks("Reminder#1")},
+         {armed(2, "01:00 PM"), rang(0), rang(0)}},
+        {"ring: a message or an option edited on another reminder stays in the editor",
+         QTime(8, 59),
+         {armed(0, "09:00 AM", "a"), armed(2, "08:00 AM", "b", 1), armed(0, "09:01 AM")},
+         "start; rem 2; msg b bring cake; at 9:00; tick 1; ? Label1=Reminder #2; msg b; option 3; "
+         "at 9:01; tick 3; ? Label1=Reminder #2; msg b bring cake; rem 1",
+         {kRing + "a", kRingTitle + "0|Message: None."},
+         {rang(0), armed(2, "08:00 AM", "b bring cake", 1), rang(0)}},
         {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
          "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
          "? sound=play,pause", {kRing + "P", kFull}},

@@ -196,7 +196,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
         {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
-        {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
+        {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->click(); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
         {"rem", [](Desk& d, Arg a) {

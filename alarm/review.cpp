@@ -30,5 +30,5 @@ void mainform::ReviewReminder(int N, RemindersFile& file, alarmtexts::Review pla
     E.makeSpent();
     MsgBox(text, msgbox::kOkOnly);
     file.write(N, E);
-    m_logonDirty = true;
+    SavedRecordsChanged();
 }

@@ -92,7 +92,7 @@ void mainform::SpendRungReminder(int Index, const ReminderRecord& rung)
         Reminders(Index) = saved;
     }
     Timer1[Index]->stop();
-    m_logonDirty = true;
+    SavedRecordsChanged();
     if (CurrentReminder == Index || !EditorHoldsEdit())
         ShowRungReminder(Index);
     if (failure)

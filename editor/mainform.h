@@ -160,6 +160,7 @@ private:
     void ShowRungReminder(int Index);
     bool RungUnspent(int n, const ReminderRecord& saved) const;
     bool EditorHoldsEdit() const;
+    void SavedRecordsChanged();
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
     bool hasNotificationArea() const;

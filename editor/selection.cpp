@@ -168,6 +168,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
         saved.Message = fixedText(message, ReminderRecord::kMessageWidth);
         file.write(n, saved);
         E = saved;
+        SavedRecordsChanged();
         if (Timer1[n]->isEnabled())
             Timer1[n]->start(E);  // the same moment rings with the new message
     }
@@ -201,7 +202,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     saved.AdvanceOption = static_cast<qint16>(SelectedOption());
     file.write(n, saved);
     E = saved;
-    m_logonDirty = true;
+    SavedRecordsChanged();
     DateChanged = 0;
     TimeChanged = 0;
     FollowSavedDay(n, E, now.date());

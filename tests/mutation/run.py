@@ -89,6 +89,8 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
      "if (--m_ringBoxes == 0 && std::exchange(", "if (--m_ringBoxes >= 0 && std::exchange(", FAST),
     ("a minimise during a question opens the file a second time", M,
      "                if (FileSlot::busy())\n", "                if (false)\n", FAST),
+    ("an open summary stays as it was drawn", "editor/commands.cpp",
+     "        open->Form_Activate();\n", "        open->update();\n", FAST),
     ("the session's end leaves a rung alarm to be reported missed", S,
      "    WritePendingRecords();\n    if (!FileSlot", "    if (!FileSlot", FAST),
     ("the display's end leaves a rung alarm to be reported missed", "app/main.cpp",

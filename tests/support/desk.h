@@ -19,6 +19,7 @@
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 #include "store/writefault.h"
+#include "summary/viewsettings.h"
 #include "tests/support/records.h"
 
 inline const QDate kDay(2026, 12, 6);
@@ -151,6 +152,11 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             {"entries", [&] { return QStringList(entries.keys()).join(','); }},
             {"tray", [&] { return yes(inTray); }},
             {"summary", [&] { return yes(f.summaryWindow()); }},
+            {"listing", [&] {  // the summary's head line of reminder n
+                 const viewsettings* summary = f.summaryWindow();
+                 const QStringList lines = summary ? summary->listing() : QStringList();
+                 return lines.filter(QString("Reminder# %1 ").arg(n)).join('|');
+             }},
             {"sound", [&] { return played.join(','); }},
             {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
             {"running", [&] { return yes(running); }},
@@ -223,6 +229,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.faults << "the day watch does not run";
          }},
         {"help", handler(&mainform::helpmnu_Click)},
+        {"details", handler(&mainform::mPopDetails_Click)},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);

@@ -13,6 +13,7 @@
 #include "store/fileslot.h"
 #include "store/remindersfile.h"
 #include "store/savedrecords.h"
+#include "store/soundsetting.h"
 
 void mainform::Timer1_Timer(int Index)
 {
@@ -54,8 +55,8 @@ void mainform::Timer1_Timer(int Index)
     try {
         MediaPlayer1.play();
     } catch (const AppError& e) {
-        played = false;
         MsgBox(e.text(), msgbox::kOkOnly, msgbox::kAppTitle);
+        played = PlayMelody();
     }
     m_sounding = m_sounding || played;
     ++m_ringBoxes;
@@ -65,6 +66,22 @@ void mainform::Timer1_Timer(int Index)
         MediaPlayer1.pause();
     if (failure)
         ReportError(*failure);
+}
+
+// The alarm is heard although the chosen sound cannot be played: this ring falls back
+// to the melody beside the program, and the chosen sound stays set for the next one.
+bool mainform::PlayMelody()
+{
+    const QString chosen = MediaPlayer1.fileName();
+    bool played = true;
+    MediaPlayer1.setFileName(QString::fromLatin1(soundsetting::kDefaultSound));
+    try {
+        MediaPlayer1.play();
+    } catch (const AppError&) {
+        played = false;
+    }
+    MediaPlayer1.setFileName(chosen);
+    return played;
 }
 
 // Steps 3 to 6 of a ring: the spent record in memory and in the file, the flags,

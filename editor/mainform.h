@@ -159,6 +159,7 @@ private:
     void SpendRungReminder(int Index, const ReminderRecord& rung);
     void ShowRungReminder(int Index);
     bool RungUnspent(int n, const ReminderRecord& saved) const;
+    bool PlayMelody();
     bool EditorHoldsEdit() const;
     void SavedRecordsChanged();
     void ApplyLogonRule(bool anyArmed, bool report);

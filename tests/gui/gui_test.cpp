@@ -14,6 +14,7 @@ const QString kFull = "Chimewright|0|Could not write reminders.dat: No space lef
 const QString kWarn = "Exit Program?|257|An alarm has been set to ring within the next 24 hours.\r\n"
                       "If you close this program, the alarm may not run.";
 const QString kEntry = "Chimewright.EXE.desktop", kOther = "Shortcut to " + kEntry;
+const QString kGone = "Chimewright|0|Cannot play /gone.wav";
 
 QString error(const QString& text, const char* outcome) { return "Chimewright|0|" + text.arg(outcome); }
 const QString kAsks = "Chimewright|1|Settings for %1 has changed. Save new settings?";
@@ -228,9 +229,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "file%1", ""), kRing + "late", kRing + "b"}, {rang(0), rang(0)}},
         {"a second copy ends before touching anything", ten, {},
          "busy; start; ? running=no; ? file=no; ? tray=no", {}},
-        {"the sound chosen rings after a restart; one that cannot play is said first", QTime(8, 0),
-         {armed(0, "09:00 AM", "P")}, "start; audio /gone.wav; answer ok; exit; start; at 9:00; tick 1; "
-         "? sound=play", {kWarn, "Chimewright|0|Cannot play /gone.wav", kRing + "P"}, {rang(0)}},
+        {"the sound chosen rings after a restart; one that cannot play is said, the melody heard",
+         QTime(8, 0), {armed(0, "09:00 AM", "P"), armed(0, "09:01 AM", "Q")}, "start; "
+         "audio /gone.wav; answer ok; exit; start; at 9:00; tick 1; at 9:01; tick 2; "
+         "? sound=play /gone.wav,play,pause,play /gone.wav,play,pause",
+         {kWarn, kWarn, kGone, kRing + "P", kGone, kRing + "Q"}, {rang(0), rang(0)}},
         {"help starts the viewer, silent if it cannot", ten, {},
          "start; help; ? launched=xdg-open README.TXT in DIR", {}},
         {"exit: 23 hour boundaries warn, 24 do not", QTime(11, 0), {armed(1, "10:00 AM")}, "start; entries; "

@@ -58,9 +58,9 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     }
     void setFileName(const QString& name) override { sound = name; }
     QString fileName() const override { return sound; }
-    void play() override
+    void play() override  // the bundled melody plays as "play"
     {
-        played << QStringLiteral("play");
+        played << (sound == "odetojoy.mid" ? QStringLiteral("play") : "play " + sound);
         if (sound.startsWith("/gone"))
             throw AppError("Cannot play " + sound);
     }

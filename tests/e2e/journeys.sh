@@ -212,6 +212,11 @@ moveday() {
     wait_for 20 window_id Chimewright || fail "no save question"
     xdotool windowminimize "$(main_window)"
     wait_for 10 main_window_is minimised || fail "the window manager did not minimise the window"
+    boxes() {
+        xdotool search --onlyvisible --name '^Chimewright$' |
+            xargs -rI{} xprop -id {} _NET_WM_WINDOW_TYPE | grep -c DIALOG
+    }
+    ! wait_for 2 eval '(($(boxes) > 1))' || fail "a second box over the save question: $(at box)"
     answer Chimewright Return
     no_box 3
     wait_for 10 main_window_is withdrawn || fail "the window did not go to the tray: $(wm_state)"

@@ -53,4 +53,22 @@ bool advanceNoticeDue(const ReminderRecord& r, const QDate& today)
     }
 }
 
+Review reviewOf(const ReminderRecord& r, const QDateTime& now)
+{
+    if (r.AlarmSet != -1)
+        return Review::Nothing;
+    const QDate today = now.date();
+    if (r.AlarmDate == datetime::toOle(today)) {
+        const auto T = datetime::parseTimeText(r.AlarmTime);
+        if (!T)
+            return Review::BadTime;
+        return *T >= now.time() ? Review::Timer : Review::Missed;
+    }
+    // Left armed, an alarm of a day gone by would never ring nor be told.
+    const QDate day = datetime::dayFromOle(r.AlarmDate);
+    if (day.isValid() && day < today)
+        return Review::Missed;
+    return advanceNoticeDue(r, today) ? Review::Notice : Review::Nothing;
+}
+
 }  // namespace alarmtexts

@@ -17,4 +17,11 @@ QString missedText(const ReminderRecord& record);
 QString advanceNotice(const ReminderRecord& record);
 // Whether an armed reminder of another day shows its advance notice today.
 bool advanceNoticeDue(const ReminderRecord& record, const QDate& today);
+
+// What the start-up review does with a saved reminder at that moment: nothing, start its
+// timer (today's alarm still ahead), report it missed (its time passed today, or its whole
+// day passed while the program was not running), show its advance notice, or report a time
+// that is not a time.
+enum class Review { Nothing, Timer, Missed, Notice, BadTime };
+Review reviewOf(const ReminderRecord& record, const QDateTime& now);
 }

@@ -1,44 +1,34 @@
-// The start-up review of one saved reminder.
+// The start-up review of one saved reminder, in its turn among the review's boxes. Start-up
+// has read the record and decided what to do with it at that moment, and has started the
+// timers of today's alarms still ahead before the first box.
 #include "alarm/alarmtexts.h"
-#include "alarm/alarmtimer.h"
 #include "editor/mainform.h"
-#include "platform/clock.h"
-#include "platform/datetime.h"
 #include "platform/errors.h"
 #include "platform/messageboxes.h"
 #include "store/remindersfile.h"
 
-void mainform::ReviewReminder(int N, RemindersFile& file)
+void mainform::ReviewReminder(int N, RemindersFile& file, alarmtexts::Review plan)
 {
-    Reminders(N) = file.read(N);
+    using alarmtexts::Review;
     ReminderRecord& E = Reminders(N);
-    if (E.AlarmSet != -1)
+    switch (plan) {
+    case Review::Nothing:
+    case Review::Timer:
         return;
-    const QDateTime now = m_services.clock->now();
-    const QDate today = now.date();
-    const QDate day = datetime::dayFromOle(E.AlarmDate);
-    const bool dayPassed = day.isValid() && day < today;
-    if (E.AlarmDate == datetime::toOle(today)) {
-        const auto T = datetime::parseTimeText(E.AlarmTime);
-        if (!T)
-            throw AppError(QStringLiteral("Reminder #%1 is set, but its alarm time \"%2\" is not a time. "
-                                          "It was left as it is; set it again.")
-                               .arg(N)
-                               .arg(E.AlarmTime));
-        if (*T >= now.time()) {
-            Timer1[N]->start(E);
-            return;
-        }
-    } else if (!dayPassed) {
-        if (alarmtexts::advanceNoticeDue(E, today))
-            MsgBox(alarmtexts::advanceNotice(E), msgbox::kOkOnly);
+    case Review::BadTime:
+        throw AppError(QStringLiteral("Reminder #%1 is set, but its alarm time \"%2\" is not a "
+                                      "time. It was left as it is; set it again.")
+                           .arg(N)
+                           .arg(E.AlarmTime));
+    case Review::Notice:
+        MsgBox(alarmtexts::advanceNotice(E), msgbox::kOkOnly);
         return;
+    case Review::Missed:
+        break;
     }
-    // Missed: its time passed today, or its whole day passed while the program
-    // was not running. Left armed, it would never ring nor be told.
     const QString text = alarmtexts::missedText(E);
     E.makeSpent();
     MsgBox(text, msgbox::kOkOnly);
     file.write(N, E);
-    m_logonDirty = true;
+    SavedRecordsChanged();
 }

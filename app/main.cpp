@@ -1,5 +1,6 @@
 // Chimewright: reminders and alarms in the notification area.
 #include <csignal>
+#include <cstdlib>
 #include <QApplication>
 #include <QSessionManager>
 #include "app/endsignals.h"
@@ -29,6 +30,15 @@ public:
 private:
     mainform& m_form;
 };
+
+// Qt ends the program at once, without returning, when the display connection breaks, as
+// at the end of a session: a ring's record steps still waiting for a box are written then.
+mainform* g_form = nullptr;
+void writePendingAtExit()
+{
+    if (g_form)
+        g_form->WritePendingRecords();
+}
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -54,6 +64,11 @@ int main(int argc, char* argv[])
                       programDir, QCoreApplication::applicationFilePath()};
 
     mainform form(services);
+    g_form = &form;
+    std::atexit(writePendingAtExit);
+    struct Forget {
+        ~Forget() { g_form = nullptr; }  // a normal end has run every step already
+    } forget;
     QObject::connect(&form, &mainform::ended, &app, &QCoreApplication::quit);
     // A save request of the session may be a checkpoint or a log-out that is then
     // cancelled: it only brings the log-on entry in step. The session's real end

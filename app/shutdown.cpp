@@ -60,8 +60,11 @@ void mainform::Form_Unload(int& Cancel)
     bool anyArmed = false;
     for (int I = 1; I <= 3; ++I) {
         Reminders(I) = file.read(I);
-        anyArmed = anyArmed || Reminders(I).AlarmSet != 0;
-        if (Reminders(I).AlarmSet != -1)
+        // An alarm that rang while an earlier box was open is spent once this exit ends:
+        // it draws no warning as if still to ring.
+        const bool rung = RungUnspent(I, Reminders(I));
+        anyArmed = anyArmed || (Reminders(I).AlarmSet != 0 && !rung);
+        if (Reminders(I).AlarmSet != -1 || rung)
             continue;
         for (QWidget* w : windowlist::all()) {
             if (windowlist::tagOf(w) == QLatin1String("mainform") && isShownInFront(w)) {
@@ -158,6 +161,8 @@ void mainform::EndSession()
     if (m_ended)
         return;
     m_sessionEnding = true;
+    // The session may not give the program the time to get back to a box's handler.
+    WritePendingRecords();
     if (!FileSlot::busy()) {
         try {
             SyncLogonEntry(false);

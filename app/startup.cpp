@@ -1,10 +1,12 @@
 // Start-up and activation of the main window.
 #include <QDir>
 #include <QTimer>
+#include "alarm/alarmtexts.h"
 #include "alarm/alarmtimer.h"
 #include "editor/datepicker.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
+#include "platform/errors.h"
 #include "platform/mediaplayer.h"
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
@@ -29,27 +31,61 @@ bool mainform::Form_Load()
     DTPicker1->setEarliest(today);
 
     // Each step reports its own failure and start-up goes on, so that the program
-    // always reaches the notification area.
-    guarded([this] {
+    // always reaches the notification area. A file that cannot be read is told once,
+    // though the steps after the review meet it again.
+    QString told;
+    auto step = [this, &told](const std::function<void()>& handler) {
+        guarded([&] {
+            try {
+                handler();
+            } catch (const AppError& e) {
+                if (e.text() == told)
+                    return;
+                told = e.text();
+                throw;
+            }
+        });
+    };
+    step([this] {
         RemindersFile file(RecordLength);
+        const QDateTime now = m_services.clock->now();
+        std::array<alarmtexts::Review, 4> plans{};
+        for (int n = 1; n <= 3; ++n) {
+            Reminders(n) = file.read(n);
+            plans[n] = alarmtexts::reviewOf(Reminders(n), now);
+        }
+        // Nothing that must ring waits for a box: today's alarms still ahead and the day
+        // watch run before the review shows its first one.
+        for (int n = 1; n <= 3; ++n) {
+            if (plans[n] == alarmtexts::Review::Timer)
+                Timer1[n]->start(Reminders(n));
+        }
+        m_watchedDay = now.date();
+        m_dayWatch->start();
         // A signal to end the program may come while a box of the review waits.
         for (int n = 1; n <= 3 && !m_ended; ++n)
-            guarded([this, n, &file] { ReviewReminder(n, file); });
+            guarded([this, n, &file, &plans] { ReviewReminder(n, file, plans[n]); });
         file.close();
     });
+    if (!m_dayWatch->isActive()) {
+        // No review has read the file: the day watch goes on trying, and arms what it finds
+        // once it can; start-up has told today's failure.
+        m_watchReportedDay = today;
+        m_dayWatch->start();
+    }
     if (m_ended)
         return true;
     m_logonDirty = true;
-    m_watchedDay = today;
-    m_dayWatch->start();
 
-    CurrentReminder = 1;
-    guarded([this] { filemnurem1_Click(); });
+    // A ring during the review's boxes has shown its reminder already.
+    if (CurrentReminder == 0)
+        CurrentReminder = 1;
+    step([this] { filemnurem1_Click(); });
     show();
     repaint();
     if (m_services.tray)
         m_services.tray->add(windowIcon(), QStringLiteral("Chimewright"), mPopupSys);
-    guarded([this] { SetWindowState(1); });
+    step([this] { SetWindowState(1); });
     return true;
 }
 

@@ -19,7 +19,7 @@ void mainform::Command2_Click()
             RemindersFile file(RecordLength);
             file.write(N, ReminderRecord{});
         }
-        m_logonDirty = true;
+        SavedRecordsChanged();
         Text1->setText(QString());
         DTPicker1->setValue(m_services.clock->today());
         Text2->setPlainText(QString());

@@ -24,6 +24,14 @@ void mainform::filemnuview_Click()
     window->exec();
 }
 
+// The saved reminders changed: the log-on entry follows, and so does an open summary.
+void mainform::SavedRecordsChanged()
+{
+    m_logonDirty = true;
+    if (viewsettings* open = summaryWindow())
+        open->Form_Activate();
+}
+
 void mainform::filemnuaudio_Click()
 {
     const auto chosen = CommonDialog1.openExisting(kAudioFilter);

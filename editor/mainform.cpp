@@ -22,6 +22,7 @@
 #include "platform/messageboxes.h"
 #include "platform/trayicon.h"
 #include "platform/windowlist.h"
+#include "store/fileslot.h"
 
 namespace {
 // Layout unit: twips, 15 to a pixel at 96 dpi.
@@ -287,6 +288,8 @@ void mainform::connectHandlers()
     connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
     connect(Text1, &QLineEdit::textChanged, this, [this] { guarded([this] { Text1_Change(); }); });
     connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { guarded([this] { DTPicker1_Change(); }); });
+    for (QRadioButton* option : {Option0, Option1, Option2, Option3})
+        connect(option, &QRadioButton::clicked, this, [this] { m_optionClicked = true; });
     for (int i = 1; i <= 3; ++i)
         connect(Timer1[i], &AlarmTimer::tick, this, [this, i] { guarded([this, i] { Timer1_Timer(i); }); });
     if (m_services.tray) {
@@ -385,7 +388,14 @@ void mainform::changeEvent(QEvent* event)
     if (state != m_windowState) {
         m_windowState = state;
         if (state == 1)
-            QTimer::singleShot(0, this, [this] { guarded([this] { Form_Resize(); }); });
+            QTimer::singleShot(0, this, [this] {
+                // A handler that holds the file behind a box goes first, as a ring's record
+                // steps wait for it.
+                if (FileSlot::busy())
+                    m_deferred.append([this] { if (!m_ended) Form_Resize(); });
+                else
+                    guarded([this] { Form_Resize(); });
+            });
     }
 }
 

@@ -25,6 +25,9 @@ class FileDialog;
 class MediaPlayer;
 class RemindersFile;
 class viewsettings;
+namespace alarmtexts {
+enum class Review;
+}
 
 // The main window: the editor of one reminder at a time, and the owner of all
 // lasting state. Its handlers are spread over the folders that own them: the
@@ -64,7 +67,7 @@ public:
     void helpmnu_Click();
     // alarm/ringing.cpp, alarm/review.cpp
     void Timer1_Timer(int Index);
-    void ReviewReminder(int N, RemindersFile& file);
+    void ReviewReminder(int N, RemindersFile& file, alarmtexts::Review plan);
     void DayWatch_Timer();
     // app/tray.cpp
     void Form_MouseMove(int code);
@@ -79,6 +82,7 @@ public:
     void SyncLogonEntry(bool report);
     void SessionSaveRequest();  // a save request of the session manager: checkpoint or log-out to come
     void EndSession();  // the desktop session ends or a signal asks the program to end
+    void WritePendingRecords();  // the last moment: a ring's record steps still waiting are written
 
     // Window state as the handlers see it: 0 normal, 1 minimised.
     int WindowState() const { return m_windowState; }
@@ -156,6 +160,11 @@ private:
     void SaveArmedEdits(RemindersFile& file, int n, const QString& question);
     void FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn);
     void SpendRungReminder(int Index, const ReminderRecord& rung);
+    void ShowRungReminder(int Index);
+    bool RungUnspent(int n, const ReminderRecord& saved) const;
+    bool PlayMelody();
+    bool EditorHoldsEdit() const;
+    void SavedRecordsChanged();
     void ApplyLogonRule(bool anyArmed, bool report);
     void RestoreFromIcon();
     bool BringBoxForward();
@@ -167,6 +176,10 @@ private:
     int m_depth = 0;  // handlers in progress; above 1 inside a tick means another waits in a box
     bool m_runningDeferred = false;
     QList<std::function<void()>> m_deferred;
+    QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend deferred
+    int m_ringBoxes = 0;                          // ring boxes open
+    bool m_sounding = false;                      // the sound of an open ring box plays
+    bool m_optionClicked = false;                 // the user chose an option since the last fill
     bool m_logonDirty = false;
     std::optional<bool> m_logonReported;  // the wanted state whose failing entry was reported
     int m_windowState = 0;

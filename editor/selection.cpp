@@ -8,8 +8,10 @@
 #include "editor/mainform.h"
 #include "platform/clock.h"
 #include "platform/datetime.h"
+#include "platform/errors.h"
 #include "platform/messageboxes.h"
 #include "store/remindersfile.h"
+#include "store/savedrecords.h"
 
 void mainform::filemnurem1_Click() { SwitchTo(1); }
 void mainform::filemnurem2_Click() { SwitchTo(2); }
@@ -51,6 +53,7 @@ void mainform::ShowReminder()
     }
     ApplyOptionRules();
     SetText2Text(shownText(E.Message));
+    m_optionClicked = false;
     DateChanged = dateChanged;
     TimeChanged = timeChanged;
 }
@@ -128,6 +131,25 @@ void mainform::Text1_Change()
     }
 }
 
+// Whether the editor holds an unsaved edit of the shown reminder: a change flag at 1,
+// or a message or a chosen option other than the saved ones.
+bool mainform::EditorHoldsEdit() const
+{
+    const int N = CurrentReminder;
+    if (N < 1 || N > 3)
+        return false;
+    if (DateChanged == 1 || TimeChanged == 1)
+        return true;
+    ReminderRecord saved;
+    try {
+        saved = savedrecords::read(RecordLength)(N);
+    } catch (const AppError&) {
+        return true;  // nothing to compare with: the edit stays
+    }
+    return trimBlanks(Text2Text()) != shownText(saved.Message) ||
+           (m_optionClicked && SelectedOption() != saved.AdvanceOption);
+}
+
 void mainform::SavePendingChanges()
 {
     const int N = CurrentReminder;
@@ -169,6 +191,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
         saved.Message = fixedText(message, ReminderRecord::kMessageWidth);
         file.write(n, saved);
         E = saved;
+        SavedRecordsChanged();
         if (Timer1[n]->isEnabled())
             Timer1[n]->start(E);  // the same moment rings with the new message
     }
@@ -202,7 +225,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     saved.AdvanceOption = static_cast<qint16>(SelectedOption());
     file.write(n, saved);
     E = saved;
-    m_logonDirty = true;
+    SavedRecordsChanged();
     DateChanged = 0;
     TimeChanged = 0;
     FollowSavedDay(n, E, now.date());

@@ -76,7 +76,7 @@ void mainform::Command1_Click()
         file.write(N, E);
     }
     Reminders(N) = E;
-    m_logonDirty = true;
+    SavedRecordsChanged();
     // Only an alarm of today runs its timer; one moved to another day must not ring today.
     FollowSavedDay(N, E, now.date());
     Label8->setText(QStringLiteral("Alarm is set."));

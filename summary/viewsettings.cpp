@@ -6,8 +6,7 @@
 #include "platform/errors.h"
 #include "platform/messageboxes.h"
 #include "platform/windowlist.h"
-#include "store/fileslot.h"
-#include "store/remindersfile.h"
+#include "store/savedrecords.h"
 #include "summary/listing.h"
 
 viewsettings::viewsettings(const Services& services, QWidget* parent) : QDialog(parent), m_services(services)
@@ -49,17 +48,11 @@ bool viewsettings::event(QEvent* event)
 
 void viewsettings::Form_Activate()
 {
-    // The listing is drawn afresh from the saved file each time; while another
-    // handler holds the file behind a box, the last listing stays.
-    if (FileSlot::busy())
-        return;
+    // The listing is drawn afresh from the saved file each time, also while a handler
+    // holds the file behind a box.
     try {
-        std::array<ReminderRecord, 3> records;
-        RemindersFile file(2068);
-        for (int i = 1; i <= 3; ++i)
-            records[i - 1] = file.read(i);
-        file.close();
-        m_lines = listing::lines(records);
+        const ReminderTable saved = savedrecords::read();
+        m_lines = listing::lines({saved(1), saved(2), saved(3)});
     } catch (const AppError& e) {
         m_lines = QStringList{e.text()};
     }

@@ -28,7 +28,8 @@ reach_tray() {
 # no_box SECONDS: no box of the program comes for that long.
 no_box() { ! wait_for "$1" eval 'window_id Chimewright || window_id "$RING"' || fail "a box came: $(at box)"; }
 # What a screen reader hears: the start-up review, the summary, the window, the status; then the
-# window brought back under the ring box, the melody heard, silent after OK.
+# window brought back under the ring box, the melody heard, silent after OK; a ring over a start-up
+# box, and the display gone under both.
 a11y() {
     start_desktop openbox; start_tray; start_sound
     make_records "$DAT" "1|2026-12-06|02:25 PM|0|Buy milk|1" "2|2026-12-04|09:00 AM|0|Pills|1" \
@@ -68,6 +69,20 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     answer "$RING" Return
     quiet 3 || fail "the sound went on after OK"
     expect_at 10 "Alarm not set.|" status
+    # A start-up box left open past the next alarm's minute: that alarm rings over it, heard. The
+    # session then ends under both boxes (the display goes away): the rung alarm is saved spent, the
+    # missed one, never answered, stays to be told at the next start.
+    stop_app
+    make_records "$DAT" "1|2026-12-06|08:00 AM|0|Bread|1" "2|2026-12-06|09:00 AM|0|Tea|1"
+    start_app "2026-12-06 08:59:30"
+    wait_for 20 window_id Chimewright || fail "no missed-alarm box"
+    set_clock "2026-12-06 08:59:58"
+    wait_for 15 window_id "$RING" || fail "the alarm did not ring over the start-up's box"
+    heard 4 || fail "the alarm over the start-up's box was silent"
+    kill "${PIDS[0]}"  # the X server
+    wait_for 15 ended || fail "the program outlived its display"
+    [ "$(record "$DAT" 2)" = "$SPENT" ] || fail "the rung alarm is not spent: $(record "$DAT" 2)"
+    [ "$(record "$DAT" 1)" = "08:00 AM|2026-12-06|0|Bread|-1" ] || fail "missed: $(record "$DAT" 1)"
 }
 # Installed as tools/run installs it, into a folder whose name the entries must quote; one copy
 # only, a second start bringing the window forward; alarms set, cleared, heard and the program ended
@@ -228,7 +243,8 @@ notray() {
     restore
 }
 # The armed alarm moved to tomorrow while the clock passes its old time during the confirmation:
-# the saved time rings once, the typed one never, then the file holds tomorrow's time, armed.
+# the saved time rings once, the typed one never, then the file holds tomorrow's time, armed; the
+# window manager's minimise during the save question; "Exit Program?" left open across midnight.
 moveday() {
     start_desktop openbox; start_tray; start_sound
     make_records "$DAT" "1|2026-12-06|05:00 PM|0|Call the garage|1"
@@ -251,6 +267,42 @@ moveday() {
     sleep 5.5
     rings 1 || fail "the alarm rang again"
     [ "$(record "$DAT" 1)" = "09:00 AM|2026-12-07|0|Call the garage|-1" ] || fail "record 1: $(record "$DAT" 1)"
+    # The window manager's minimise while the save question holds the file waits for the answer:
+    # no failure box, the edit saved, the window in the tray and back whole.
+    restore
+    click "$(main_window)" 48 -254
+    xdotool key ctrl+a type --delay 20 "10am"
+    xdotool key alt+f
+    wait_for 5 menu_id || fail "no File menu"
+    xdotool key 2
+    wait_for 20 window_id Chimewright || fail "no save question"
+    xdotool windowminimize "$(main_window)"
+    wait_for 10 main_window_is minimised || fail "the window manager did not minimise the window"
+    boxes() {
+        xdotool search --onlyvisible --name '^Chimewright$' |
+            xargs -rI{} xprop -id {} _NET_WM_WINDOW_TYPE | grep -c DIALOG
+    }
+    ! wait_for 2 eval '(($(boxes) > 1))' || fail "a second box over the save question: $(at box)"
+    answer Chimewright Return
+    no_box 3
+    wait_for 10 main_window_is withdrawn || fail "the window did not go to the tray: $(wm_state)"
+    [ "$(record "$DAT" 1)" = "10:00 AM|2026-12-07|0|Call the garage|-1" ] ||
+        fail "record 1: $(record "$DAT" 1)"
+    restore
+    # "Exit Program?" left open across midnight: the alarm rings over it in its minute, heard, and
+    # is saved spent once the warning is answered.
+    kill "$WATCHER"
+    tray_menu 3  # the shown window withdraws; then the warning
+    wait_for 10 main_window_is withdrawn || fail "Exit did not withdraw the window"
+    tray_menu 3
+    wait_for 10 window_id "Exit Program?" || fail "no warning"
+    set_clock "2026-12-07 09:59:58"
+    wait_for 15 window_id "$RING" || fail "the alarm did not ring over the warning"
+    heard 4 || fail "the alarm over the warning was silent"
+    answer "$RING" Return
+    answer "Exit Program?" Escape
+    wait_for 10 eval '[ "$(record "$DAT" 1)" = "        |2026-12-07|0||0" ]' ||
+        fail "record 1: $(record "$DAT" 1)"
 }
 # The clock moves under a running program on a bare X server: forward past an alarm (it rings
 # late, once), back across it (no second ring), stopped across the alarm minute, both daylight-saving days.
@@ -287,7 +339,7 @@ clock() {
     rings 4 || fail "01:30 rang twice"
 }
 # Hostile files: the program reaches the tray whatever reminders.dat holds, and a ring with an
-# unusable sound setting shows why, then the message.
+# unusable sound setting shows why, then the message, the melody heard instead.
 hostile() {
     start_desktop; start_tray; start_sound
     head -c 6204 /dev/urandom >"$WORK/random"
@@ -313,6 +365,10 @@ open(sys.argv[1], "wb").write(b"xx:yy ZZ" + d(46362) + h(3) + bytes(2048) + h(-1
         wait_for 30 window_id Chimewright || fail "${f:0:30}: no reason shown"
         ! window_id "$RING" || fail "${f:0:30}: the message came before the reason"
         answer Chimewright Return
+        if [[ $f == */missing.mid || $f == */noise.wav ]]; then  # the melody rings instead, heard
+            wait_for 15 window_id "$RING" || fail "${f:0:30}: no message after the reason"
+            heard 4 || fail "${f:0:30}: silent after the reason"
+        fi
         answer "$RING" Return
         alive "${f:0:30}"
         stop_app

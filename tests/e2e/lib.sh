@@ -205,14 +205,15 @@ answer() {
     wait_for 10 gone "$id" || fail "box '$1' stayed open"
 }
 press_in() { xdotool windowfocus "$1" 2>/dev/null || true; wait_for 5 focused "$1" || true; xdotool key "${@:2}"; }
-# watch_rings: answers every ring box in the background, a line for each in $WORK/rings.
+# watch_rings: answers every ring box in the background, a line for each in $WORK/rings; WATCHER is
+# its PID.
 watch_rings() {
     : >"$WORK/rings"
     while true; do
         if id=$(window_id "$RING"); then echo ring >>"$WORK/rings"; press_in "$id" Return; wait_for 10 gone "$id"; fi
         sleep 0.2
     done &
-    PIDS+=($!)
+    PIDS+=($!) WATCHER=$!
 }
 rings() { [ "$(wc -l <"$WORK/rings")" = "$1" ]; }
 # heard SECONDS / quiet SECONDS: the RMS of what the null sink plays meanwhile. A recording that got

@@ -2,7 +2,6 @@
 #include <QAccessible>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include "summary/viewsettings.h"
 #include "tests/support/desk.h"
 
 namespace {
@@ -15,6 +14,7 @@ const QString kFull = "Chimewright|0|Could not write reminders.dat: No space lef
 const QString kWarn = "Exit Program?|257|An alarm has been set to ring within the next 24 hours.\r\n"
                       "If you close this program, the alarm may not run.";
 const QString kEntry = "Chimewright.EXE.desktop", kOther = "Shortcut to " + kEntry;
+const QString kGone = "Chimewright|0|Cannot play /gone.wav";
 
 QString error(const QString& text, const char* outcome) { return "Chimewright|0|" + text.arg(outcome); }
 const QString kAsks = "Chimewright|1|Settings for %1 has changed. Save new settings?";
@@ -58,8 +58,10 @@ struct Case {
 };
 
 // Every box the program shows while reminders 1 (shown) and 2 are armed for 09:00 AM, with ticks of both
-// inside it: only what is saved rings (the desk checks every tick against the file), and the file ends
-// holding what was confirmed, spent where it rang: nothing confirmed is overwritten by an older event.
+// inside it, or midnight passing inside it with reminder 2 armed for the new day's first minute:
+// only what is saved rings, in its minute (the desk checks every tick against the file), and the
+// file ends holding what was confirmed, spent where it rang: nothing confirmed is overwritten by an
+// older event.
 QList<Case> withInterleavings(QList<Case> all)
 {
     const Record one = armed(0, "09:00 AM", "one"), two = armed(0, "09:00 AM", "two"), none;
@@ -73,13 +75,15 @@ QList<Case> withInterleavings(QList<Case> all)
         {"Q1, tomorrow", "show; type 7am; day 1; rem 2", "Reminder#1", armed(1, "07:00 AM", "one"), one},
         {"Q1, passed", "show; type 8am; rem 3", "time. New settings not saved.", {}, one},
         {"Q1, not a time", "show; type soon; rem 3", "Invalid Time Format. New", {}, one},
-        {"Q2", "show; type 10am; msg new; rem 3", "Reminder# 1", armed(0, "10:00 AM", "new"), none},
+        {"Q2", "show; type 10am; day 1; msg new; rem 3", "Reminder# 1", armed(1, "10:00 AM", "new"),
+         none},
         {"Q2, then Set Alarm", "show; type 9am; day 1; rem 3", "Confirm", armed(1, "09:00 AM"), none},
         {"clear alarm", "show; clear", "Clear Alarm?", none, one},
         {"a failed write", "show; fail; clear", "Could not write", {}, one},
         {"minimise, Q1", "show; type 10am; min", "Reminder#1", armed(0, "10:00 AM", "one"), one},
         {"exit, Q1", "show; type 10am; day 1; exit", "Reminder1", armed(1, "10:00 AM", "one"), one},
-        {"exit, Q2", "show; type 11am; msg new; exit", "Reminder 1", armed(0, "11:00 AM", "new"), none},
+        {"exit, Q2", "show; type 11am; day 1; msg new; exit", "Reminder 1",
+         armed(1, "11:00 AM", "new"), none},
         {"exit, the warning", "exit", "Exit Program?", {}, one},
         {"start-up, a missed alarm", "", "You had", {}, one, armed(0, "08:00 AM")},
         {"start-up, a day gone by", "", "12/5/2026", {}, one, armed(-1, "08:00 AM")},
@@ -88,20 +92,26 @@ QList<Case> withInterleavings(QList<Case> all)
         {"the sound file dialog", "show; audio /bell.wav", "the file dialog", {}, one}};
     for (const Row& r : rows)
         for (const QString answer : {"ok", "cancel"})
-            for (const QString ticks : {"1", "2", "1, 2", "2, 1"}) {
-                QString inside = "at 9:00";
-                for (const QString& n : ticks.split(", "))
-                    inside += ", tick " + n + ", tick " + n;  // the second tick of a timer never rings again
-                QList<Record> after{answer == "ok" && r.ok ? *r.ok : r.first, two, r.third};
-                for (Record& a : after)  // by 23:00 every alarm of today has rung, one of a day gone by missed
-                    if (a.isArmed() && a.AlarmDate <= one.AlarmDate)
+            for (const QString ticks : {"1", "2", "1, 2", "2, 1", "midnight"}) {
+                const int midnight = ticks == "midnight";
+                QString inside = midnight ? "at 0:00:05 +1, daywatch, at 0:01 +1, tick 2, tick 2"
+                                          : "at 9:00";
+                for (const QString& n : midnight ? QStringList() : ticks.split(", "))
+                    inside += ", tick " + n + ", tick " + n;  // the second tick never rings again
+                QList<Record> after{answer == "ok" && r.ok ? *r.ok : r.first,
+                                    midnight ? armed(1, "12:01 AM", "two") : two, r.third};
+                const QList<Record> before{r.first, after[1], r.third};
+                // By 23:00 every alarm of the day has rung, one of a day gone by missed.
+                for (Record& a : after)
+                    if (a.isArmed() && a.AlarmDate <= one.AlarmDate + midnight)
                         a.makeSpent();
-                const QString script = QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00; "
-                                               "tick 1; tick 2; tick 3; at 23:00; tick 1; tick 2; tick 3; "
-                                               "? entries=").arg(r.box, inside, answer, r.script);
+                const QString script =
+                    QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00%5; tick 1; "
+                            "tick 2; tick 3; at 23:00%5; tick 1; tick 2; tick 3; ? entries=")
+                        .arg(r.box, inside, answer, r.script, midnight ? " +1" : "");
                 const QString entry = after[0].isArmed() || after[2].isArmed() ? kEntry : "";
                 all << Case{QString("%1, %2, ticks %3").arg(r.name, answer, ticks), QTime(8, 59, 50),
-                            {r.first, two, r.third}, script + entry, {}, after, false};
+                            before, script + entry, {}, after, false};
             }
     return all;
 }
@@ -115,6 +125,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     // a line break as two, and a "?" for each character the file's code page lacks.
     const QString kept = "Caf\u00e9 ? \u00fcber ?\r\n?" + QString(2032, 'x');
     static const QList<Case> all = withInterleavings({
+        {"a minimise during a question waits for it, without a failure", ten, {far},
+         "start; show; type 4pm; inside Settings => wmmin, ? window=iconic1; rem 2; ? window=tray1",
+         {asks("Reminder#1")}, {armed(3, "04:00 PM", "old", 2)}},
         {"set alarm: a later day stops the running timer", QTime(22, 0), {armed(0, "11:00 PM")},
          "start; ? timer1=yes; show; type 1am; day 1; msg Anna; option 1; set; ? timer1=no; ? window=tray1",
          {confirm(1, "01:00 AM", "One day before scheduled date", "Anna")},
@@ -130,6 +143,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "inside Confirm => at 10:00 +3, daywatch; set; tick 1",
          {confirm(0, "11:59 PM", "None.", "x"), kRing + "x", confirm(2, "09:00 AM"),
          kRingTitle + "0|Message: None."}, {rang(2)}},
+        {"set alarm: confirmed after midnight, rings behind a question; the day watch: no more",
+         late, {}, "start; show; type 12am; day 1; inside Confirm => at 0:00:30 +1; set; show; "
+         "type 1am; inside Reminder#1 => tick 1, daywatch, tick 1; answer cancel; rem 2",
+         {confirm(1, "12:00 AM"), asks("Reminder#1"), kRingTitle + "0|Message: None."}, {rang(1)}},
         {"clear alarm: Cancel keeps, OK clears; the other log-on entry kept, then gone", ten,
          {armed(0, "01:00 PM"), far}, "entries " + kOther + "; start; rem 2; answer cancel; clear; ? Text1=02:25 PM; "
          "clear; ? Text1=; ? options=0/0; ? Label8=Alarm not set.; ? entries=" + kOther + "; rem 1; clear; "
@@ -164,14 +181,33 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          refused}},
         {"unarmed: Set Alarm refuses", ten, {}, "start; type 4:10p.m; rem 3",
          {asks("Reminder# 1"), error(kBadTime, "Alarm not set.")}},
-        {"ring: armed at second 0, once, sounding in its box, edits dropped", QTime(9, 0),
-         {armed(2, "10:00 AM"), none, armed(0, "09:00 AM", "Tea", 1)}, "start; ? timer3=yes; show; type 1pm; "
-         "inside Personal => ? sound=play; at 8:59:59; tick 3; at 9:00; tick 3; at 9:00:05; tick 3; "
-         "? timer3=no; ? sound=play,pause; ? window=up0; ? Label1=Reminder #3; ? Text1=; rem 2", {kRing + "Tea"},
-         {armed(2, "10:00 AM"), none, rang(0)}},
+        {"ring: armed at second 0, once, heard while any ring box is open; a time edit kept",
+         QTime(9, 0),
+         {armed(2, "10:00 AM"), armed(0, "09:00 AM", "Cup"), armed(0, "09:00 AM", "Tea")},
+         "start; ? timer3=yes; show; type 1pm; inside Tea => ? sound=play, tick 2, "
+         "? sound=play,play; at 8:59:59; tick 3; at 9:00; tick 3; at 9:00:05; tick 3; ? timer3=no; "
+         "? sound=play,play,pause; ? window=up0; ? Label1=Reminder #1; ? Text1=1pm; rem 2",
+         {kRing + "Tea", kRing + "Cup", asks("Reminder#1")},
+         {armed(2, "01:00 PM"), rang(0), rang(0)}},
+        {"ring: a message or an option edited on another reminder stays in the editor",
+         QTime(8, 59),
+         {armed(0, "09:00 AM", "a"), armed(2, "08:00 AM", "b", 1), armed(0, "09:01 AM")},
+         "start; rem 2; msg b bring cake; at 9:00; tick 1; ? Label1=Reminder #2; msg b; option 3; "
+         "at 9:01; tick 3; ? Label1=Reminder #2; msg b bring cake; rem 1",
+         {kRing + "a", kRingTitle + "0|Message: None."},
+         {rang(0), armed(2, "08:00 AM", "b bring cake", 1), rang(0)}},
         {"ring: heard first when its record cannot be written", QTime(8, 0), {armed(0, "09:00 AM", "P")},
          "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; at 9:00:05; tick 1; "
          "? sound=play,pause", {kRing + "P", kFull}},
+        {"the session ends in a ring over a question: the rung alarm is saved spent at once",
+         QTime(8, 59), {armed(0, "09:00 AM", "a")}, "start; show; type 4pm; answer cancel; "
+         "inside Settings => at 9:00, tick 1; inside Personal => endsession, ? set1=0; rem 2; "
+         "? ended=yes", {asks("Reminder#1"), kRing + "a"}, {rang(0)}},
+        {"an open summary follows the file: a ring, Set Alarm, Clear Alarm", QTime(8, 59),
+         {armed(0, "09:00 AM", "r")}, "start; details; ? listing1=Reminder# 1 is set.; at 9:00; "
+         "tick 1; ? listing1=Reminder# 1 is not set.; type 10am; set; "
+         "? listing1=Reminder# 1 is set.; clear; ? listing1=Reminder# 1 is not set.",
+         {kRing + "r", confirm(0, "10:00 AM"), cleared(1)}, {none}},
         {"new day: arms the saved time, not the typed, nor a later day; a day slept through rings late",
          QTime(22, 0), {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM", "late")}, "start; show; type 7am; "
          "answer cancel; set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer3=no; at 7:00 +1; "
@@ -204,22 +240,35 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {armed(0, "09:00 AM", "a"), armed(0, "10:00 AM", "b")}, "inside You had => endsession; start; "
          "? ended=yes; ? tray=no; inside You had => endsession, fail; start; ? ended=yes",
          {missed("09:00 AM", "a"), missed("10:00 AM", "b")}, {rang(0), armed(0, "10:00 AM", "b")}},
+        {"review: an alarm rings over an earlier box in its minute, on a filled window, not missed",
+         QTime(8, 59, 45),
+         {armed(0, "08:00 AM", "a"), armed(0, "09:00 AM", "b"), armed(2, "02:25 PM", "n", 2)},
+         "inside You had => at 9:00, tick 2, ? window=up0, ? Label1=Reminder #2, "
+         "? Label8=Alarm not set., ? options=0/0; start; ? window=tray1",
+         {missed("08:00 AM", "a"), kRing + "b", "Chimewright|0|You have scheduled an alarm for: "
+          "12/8/2026\r\nAlarm Time: 02:25 PM\r\n\r\nMessage/Notes: \r\nn"},
+         {rang(0), rang(0), armed(2, "02:25 PM", "n", 2)}},
         {"review: an advance notice; a bad time reported and left", ten,
          {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
          {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"
           "Message/Notes: \r\nplan", "Chimewright|0|Reminder #2 is set, but its alarm time \"xx:yy ZZ\" is "
           "not a time. It was left as it is; set it again."}},
-        {"start-up with an unreadable file still reaches the tray", ten, {}, "folder; start; ? tray=yes",
-         QStringList(3, error("Could not open reminders.dat: it is a folder, not a file%1", ""))},
+        {"start-up with an unreadable file tells it once; mended, the day watch arms what it finds",
+         ten, {armed(0, "10:15 AM", "late"), armed(0, "11:00 AM", "b")}, "folder; start; "
+         "? tray=yes; daywatch; at 10:30; daywatch; ? timer1=no; folder; daywatch; ? timer1=yes; "
+         "tick 1; at 11:00; tick 2", {error("Could not open reminders.dat: it is a folder, not a "
+         "file%1", ""), kRing + "late", kRing + "b"}, {rang(0), rang(0)}},
         {"a second copy ends before touching anything", ten, {},
          "busy; start; ? running=no; ? file=no; ? tray=no", {}},
         {"a later start: a box first, then the window as the icon brings it", ten,
          {armed(0, "09:00 AM", "m"), far}, "inside You had => launch, ? window=tray0; start; show; "
          "focus DTPicker1; min; launch; ? window=up0; ? focus=Text2; sni; ? summary=yes; launch; "
          "? summary=no; ? window=up0", {missed("09:00 AM", "m")}, {rang(0), far}},
-        {"the sound chosen rings after a restart; one that cannot play is said first", QTime(8, 0),
-         {armed(0, "09:00 AM", "P")}, "start; audio /gone.wav; answer ok; exit; start; at 9:00; tick 1; "
-         "? sound=play", {kWarn, "Chimewright|0|Cannot play /gone.wav", kRing + "P"}, {rang(0)}},
+        {"the sound chosen rings after a restart; one that cannot play is said, the melody heard",
+         QTime(8, 0), {armed(0, "09:00 AM", "P"), armed(0, "09:01 AM", "Q")}, "start; "
+         "audio /gone.wav; answer ok; exit; start; at 9:00; tick 1; at 9:01; tick 2; "
+         "? sound=play /gone.wav,play,pause,play /gone.wav,play,pause",
+         {kWarn, kWarn, kGone, kRing + "P", kGone, kRing + "Q"}, {rang(0), rang(0)}},
         {"help starts the viewer, silent if it cannot", ten, {},
          "start; help; ? launched=xdg-open README.TXT in DIR", {}},
         {"exit: 23 hour boundaries warn, 24 do not", QTime(11, 0), {armed(1, "10:00 AM")}, "start; entries; "
@@ -236,6 +285,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "tray none, ? window=iconic1, tray back, ? window=tray1; answer cancel; min; "
          "? window=tray1; inside Personal => tray none, ? window=up0; at 9:00; tick 2; tray back; "
          "? window=up0", {asks("Reminder# 1"), kRing + "r"}, {none, rang(0)}},
+        {"exit: an alarm that rang inside the first warning draws no second", QTime(9, 59, 50),
+         {armed(0, "11:00 AM"), armed(0, "10:00 AM", "b")}, "start; inside Exit => at 10:00, "
+         "tick 2; exit; ? ended=yes; ? entries=" + kEntry, {kWarn, kRing + "b"},
+         {armed(0, "11:00 AM"), rang(0)}},
         {"exit: an armed edit, then the minimise asks", ten, {far}, "start; show; day 6; answer cancel; "
          "answer cancel; exit; ? ended=no; ? window=tray1", {asks("Reminder1"), asks("Reminder#1")}},
         {"exit: an unarmed edit runs Set Alarm", ten, {}, "start; type 9pm; exit; ? ended=yes; ? entries=" +

@@ -19,6 +19,7 @@
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
 #include "store/writefault.h"
+#include "summary/viewsettings.h"
 #include "tests/support/records.h"
 
 inline const QDate kDay(2026, 12, 6);
@@ -57,9 +58,9 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     }
     void setFileName(const QString& name) override { sound = name; }
     QString fileName() const override { return sound; }
-    void play() override
+    void play() override  // the bundled melody plays as "play"
     {
-        played << QStringLiteral("play");
+        played << (sound == "odetojoy.mid" ? QStringLiteral("play") : "play " + sound);
         if (sound.startsWith("/gone"))
             throw AppError("Cannot play " + sound);
     }
@@ -156,6 +157,11 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             {"tray", [&] { return yes(inTray); }},
             {"summary", [&] { return yes(f.summaryWindow()); }},
             {"focus", [&] { return f.focusWidget() ? f.focusWidget()->objectName() : "none"; }},
+            {"listing", [&] {  // the summary's head line of reminder n
+                 const viewsettings* summary = f.summaryWindow();
+                 const QStringList lines = summary ? summary->listing() : QStringList();
+                 return lines.filter(QString("Reminder# %1 ").arg(n)).join('|');
+             }},
             {"sound", [&] { return played.join(','); }},
             {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
             {"running", [&] { return yes(running); }},
@@ -233,7 +239,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              QTest::keyClick(date, Qt::Key_Return);  // the entry is finished
          }},
         {"focus", [](Desk& d, Arg a) { d.form->findChild<QWidget*>(a)->setFocus(); }},
-        {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->setChecked(true); }},
+        {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->click(); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
         {"rem", [](Desk& d, Arg a) {
@@ -264,6 +270,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.launch();
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          }},
+        {"details", handler(&mainform::mPopDetails_Click)},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);

@@ -21,6 +21,7 @@
 #include "platform/singleinstance.h"
 #include "store/codepage.h"
 #include "store/remindersfile.h"
+#include "store/savedrecords.h"
 #include "store/soundsetting.h"
 #include "summary/listing.h"
 #include "tests/support/records.h"
@@ -85,7 +86,8 @@ TEST(Store, RecordImages)
 }
 
 // Created empty for the owner alone; read past its end as zeros, never lengthened by a read; padded with
-// zero records when written past its end; one data file open at a time; a folder in its place is reported.
+// zero records when written past its end; one data file open at a time, but the saved records are
+// read while it is; a folder in its place is reported, a FIFO refused without waiting for a writer.
 TEST_F(Files, RemindersFile)
 {
     const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
@@ -102,11 +104,20 @@ TEST_F(Files, RemindersFile)
     EXPECT_EQ(QFile::permissions(u"reminders.dat"_s), ownerOnly) << "a rewrite keeps them";
     EXPECT_THROW(RemindersFile second(L), std::logic_error);
     EXPECT_THROW(soundsetting::read(), std::logic_error);
+    EXPECT_EQ(savedrecords::read()(3), recordcodec::decode(one)) << "while the file is open";
     file.close();
     QFile::remove(u"reminders.dat"_s);
+    EXPECT_EQ(savedrecords::read()(1), ReminderRecord{}) << "no file: never written";
+    EXPECT_FALSE(QFile::exists(u"reminders.dat"_s)) << "the saved records' read creates nothing";
     QDir().mkdir(u"reminders.dat"_s);
     const QString folder = failure([] { RemindersFile f(L); });
     EXPECT_EQ(folder, u"Could not open reminders.dat: it is a folder, not a file"_s);
+    EXPECT_EQ(failure([] { savedrecords::read(); }), folder);
+    QDir().rmdir(u"reminders.dat"_s);
+    ASSERT_EQ(::mkfifo("reminders.dat", 0600), 0);
+    const QString fifo = u"Could not open reminders.dat: it is not a regular file"_s;
+    EXPECT_EQ(failure([] { savedrecords::read(); }), fifo);
+    EXPECT_EQ(failure([] { savedrecords::writeAtEnd(1, {}); }), fifo);
     EXPECT_FALSE(FileSlot::busy()) << "a failed open gives the slot back";
 }
 
@@ -170,6 +181,7 @@ TEST_F(Files, EveryWriterUnderAFileSizeLimit)
     const QString entry = logon.folder() + u"/Chimewright.EXE.desktop"_s;
     const std::tuple<rlim_t, QString, std::function<void()>> rows[] = {
         {1000, u"reminders.dat"_s, [] { RemindersFile(L).write(1, ReminderRecord{}); }},
+        {2000, u"reminders.dat"_s, [&] { savedrecords::writeAtEnd(2, r); }},
         {4000, u"reminders.dat"_s, [&] { RemindersFile(L).write(3, r); }},
         {0, u"reminders.dat"_s, [&] { RemindersFile(L).write(2, r); }},
         {20, u"audioalarm.dat"_s, [] { soundsetting::write(QString(60, u'x')); }},

@@ -19,7 +19,6 @@ public:
     void start(const ReminderRecord& saved);
     void stop();
     bool isEnabled() const { return m_enabled; }
-    int interval() const { return kIntervalMs; }
     const ReminderRecord& armed() const { return m_armed; }
 
 signals:

@@ -1,181 +1,137 @@
-// Shutdown and the log-on start entry.
+// Shutdown: the save questions, the refused close, the near-alarm warnings, the log-on entry.
+#include "app/shutdown.h"
+
 #include <QApplication>
-#include <QLineEdit>
+#include <QCloseEvent>
+#include "alarm/alarms.h"
+#include "alarm/turns.h"
+#include "app/logonrule.h"
+#include "app/windowlife.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
 #include "platform/datetime.h"
 #include "platform/errors.h"
-#include "platform/logonentry.h"
 #include "platform/messageboxes.h"
-#include "platform/trayicon.h"
 #include "platform/windowlist.h"
-#include "store/fileslot.h"
 #include "store/remindersfile.h"
 
-namespace {
-const QString kEntryName = QStringLiteral("Chimewright.EXE.desktop");
-const QString kOtherEntryName = QStringLiteral("Shortcut to Chimewright.EXE.desktop");
-}  // namespace
-
-void mainform::filemnuexit_Click()
+Shutdown::Shutdown(const Services& services, Turns& turns, mainform& form, Alarms& alarms,
+                   WindowLife& window, LogonRule& logon)
+    : m_services(services)
+    , m_turns(turns)
+    , m_form(form)
+    , m_alarms(alarms)
+    , m_window(window)
+    , m_logon(logon)
 {
-    close();
+    form.installEventFilter(this);
 }
 
-void mainform::Form_Unload(int& Cancel)
+bool Shutdown::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_sessionEnding) {
-        EndSession();
-        return;
+    if (watched != &m_form || event->type() != QEvent::Close || m_turns.hasEnded())
+        return false;
+    // A failure inside the unload handler keeps the program running.
+    int Cancel = 0;
+    bool finished = false;
+    m_turns.run([this, &Cancel, &finished] {
+        Form_Unload(Cancel);
+        finished = true;
+    });
+    if (!finished || Cancel != 0) {
+        event->ignore();
+        return true;
     }
-    RemindersFile file(RecordLength);
-    const int N = CurrentReminder;
+    m_turns.end();
+    emit ended();
+    return false;
+}
+
+void Shutdown::Form_Unload(int& Cancel)
+{
+    RemindersFile file(m_form.RecordLength);
+    const int N = m_form.CurrentReminder;
     if (N >= 1 && N <= 3) {
-        Reminders(N) = file.read(N);
-        if (Reminders(N).AlarmSet == -1) {
-            // Edits that cannot be stored are reported and the exit goes on: the saved
-            // reminder stands, and an unwritable edit must not keep the program open.
+        m_form.Reminders(N) = file.read(N);
+        if (m_form.Reminders(N).AlarmSet == -1) {
+            // Edits that cannot be stored are reported and the exit goes on: the saved reminder
+            // stands, and an unwritable edit must not keep the program open.
             try {
-                SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder%1 has changed. Save new settings?").arg(N));
+                m_form.SaveArmedEdits(
+                    file, N,
+                    QStringLiteral("Settings for Reminder%1 has changed. Save new settings?").arg(N));
             } catch (const AppError& e) {
-                ReportError(e.text());
+                m_turns.ReportError(e.text());
             }
-        } else if (DateChanged == 1 || TimeChanged == 1) {
-            if (MsgBox(QStringLiteral("Settings for Reminder %1 has changed. Save new settings?").arg(N),
-                       msgbox::kOkCancel, msgbox::kAppTitle) == msgbox::kOk) {
-                DateChanged = 0;
-                TimeChanged = 0;
-                file.close();
-                Command1_Click();
-                file.open();
-            }
+        } else if ((m_form.DateChanged == 1 || m_form.TimeChanged == 1) &&
+                   m_form.SaveUnarmedEdits(file, QStringLiteral("Settings for Reminder %1 has "
+                                                                "changed. Save new settings?")
+                                                     .arg(N))) {
+            file.open();
         }
     }
 
     auto refuse = [this, &Cancel, &file] {
         Cancel = 1;
         file.close();
-        SetWindowState(1);
+        m_window.SetWindowState(1);
     };
     bool anyArmed = false;
     for (int I = 1; I <= 3; ++I) {
-        Reminders(I) = file.read(I);
-        // An alarm that rang while an earlier box was open is spent once this exit ends:
-        // it draws no warning as if still to ring.
-        const bool rung = RungUnspent(I, Reminders(I));
-        anyArmed = anyArmed || (Reminders(I).AlarmSet != 0 && !rung);
-        if (Reminders(I).AlarmSet != -1 || rung)
+        ReminderRecord& E = m_form.Reminders(I);
+        E = file.read(I);
+        // An alarm that rang while an earlier box was open is spent once this exit ends: it
+        // draws no warning as if still to ring.
+        const bool rung = m_alarms.RungUnspent(I, E);
+        anyArmed = anyArmed || (E.AlarmSet != 0 && !rung);
+        if (E.AlarmSet != -1 || rung)
             continue;
         for (QWidget* w : windowlist::all()) {
-            if (windowlist::tagOf(w) == QLatin1String("mainform") && isShownInFront(w)) {
+            if (windowlist::tagOf(w) == QLatin1String("mainform") && m_window.isShownInFront()) {
                 refuse();
                 return;
             }
         }
         // An alarm whose moment cannot be read may be near as well: warn.
-        const auto M = datetime::alarmMoment(Reminders(I).AlarmDate, Reminders(I).AlarmTime);
+        const auto M = datetime::alarmMoment(E.AlarmDate, E.AlarmTime);
         const qint64 H = M ? datetime::hourBoundaries(m_services.clock->now(), *M) : 0;
         if (H < 24 &&
-            MsgBox(QStringLiteral("An alarm has been set to ring within the next 24 hours.\r\n"
-                                  "If you close this program, the alarm may not run."),
-                   msgbox::kOkCancelDefaultCancel, QStringLiteral("Exit Program?")) != msgbox::kOk) {
+            m_services.boxes->MsgBox(
+                QStringLiteral("An alarm has been set to ring within the next 24 hours.\r\n"
+                               "If you close this program, the alarm may not run."),
+                msgbox::kOkCancelDefaultCancel, QStringLiteral("Exit Program?")) != msgbox::kOk) {
             refuse();
             return;
         }
     }
     file.close();
-    ApplyLogonRule(anyArmed, true);
-    if (m_services.tray)
-        m_services.tray->remove();
+    m_logon.ApplyLogonRule(anyArmed, true);
+    m_window.RemoveIcon();
 }
 
-// A shown main window is minimised instead of closed, into the task bar when there
-// is no notification area. A minimised one can go no further, so it counts as
-// withdrawn: closing it (the task bar's Close) goes on to the warnings and can end
-// the program.
-bool mainform::isShownInFront(const QWidget* w) const
+// The program goes on running and ringing; only the entry is brought in step, without a box.
+void Shutdown::SessionSaveRequest()
 {
-    if (!w->isVisible())
-        return false;
-    const auto* form = qobject_cast<const mainform*>(w);
-    const bool minimised = w->isMinimized() || (form && form->WindowState() == 1);
-    return !minimised;
+    if (!m_turns.hasEnded())
+        m_logon.SyncLogonEntry(false);
 }
 
-// Started at log-on exactly while a reminder is armed: one entry, never two, and
-// an existing one is never overwritten. An entry that cannot be written or
-// removed is reported once for each wanted state, and never keeps the program
-// from ending.
-void mainform::ApplyLogonRule(bool anyArmed, bool report)
+// No questions. The session may not give the program the time to get back to a box's handler:
+// a ring's record steps still waiting are written first.
+void Shutdown::EndSession()
 {
-    LogonEntries* logon = m_services.logon;
-    if (!logon)
+    if (m_turns.hasEnded())
         return;
+    m_alarms.WritePendingRecords();
     try {
-        if (anyArmed) {
-            if (!logon->exists(kEntryName) && !logon->exists(kOtherEntryName))
-                logon->create(kEntryName, m_services.executablePath);
-        } else if (logon->exists(kEntryName)) {
-            logon->remove(kEntryName);
-        } else if (logon->exists(kOtherEntryName)) {
-            logon->remove(kOtherEntryName);
-        }
-    } catch (const AppError& e) {
-        if (report && m_logonReported != anyArmed) {
-            m_logonReported = anyArmed;
-            ReportError(e.text());
-        }
-        return;
+        m_logon.SyncLogonEntry(false);
+    } catch (const std::exception&) {
+        // The entry was kept in step with every change already.
     }
-    m_logonReported.reset();
-}
-
-// The log-on entry follows the saved reminders whenever they change, so that a
-// log-out, a crash or a power cut never leaves armed alarms without it.
-void mainform::SyncLogonEntry(bool report)
-{
-    bool anyArmed = false;
-    try {
-        RemindersFile file(RecordLength > 0 ? RecordLength : 2068);
-        for (int n = 1; n <= 3; ++n)
-            anyArmed = anyArmed || file.read(n).AlarmSet != 0;
-    } catch (const AppError&) {
-        return;  // the handler that met the unreadable file has reported it; the entry stays
-    }
-    ApplyLogonRule(anyArmed, report);
-}
-
-// The session asks to save: a checkpoint, or a log-out that may yet be
-// cancelled. The program goes on running and ringing; only the entry is brought
-// in step, without a box.
-void mainform::SessionSaveRequest()
-{
-    if (m_ended || FileSlot::busy())
-        return;
-    SyncLogonEntry(false);
-}
-
-// The desktop session ends, or a signal asks the program to end: no questions.
-void mainform::EndSession()
-{
-    if (m_ended)
-        return;
-    m_sessionEnding = true;
-    // The session may not give the program the time to get back to a box's handler.
-    WritePendingRecords();
-    if (!FileSlot::busy()) {
-        try {
-            SyncLogonEntry(false);
-        } catch (const std::exception&) {
-            // The entry was kept in step with every change already.
-        }
-    }
-    if (m_services.tray)
-        m_services.tray->remove();
-    m_ended = true;
-    // A box still waiting for its answer is closed: before the event loop runs (a
-    // box of the start-up review), quitting alone would leave it open and the
-    // program running.
+    m_window.RemoveIcon();
+    m_turns.end();
+    // A box still waiting for its answer is closed: before the event loop runs (a box of the
+    // start-up review), quitting alone would leave it open and the program running.
     QApplication::closeAllWindows();
     emit ended();
 }

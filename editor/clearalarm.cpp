@@ -2,8 +2,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include "alarm/alarmtimer.h"
+#include "alarm/alarms.h"
 #include "editor/datepicker.h"
+#include "editor/editorhost.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
 #include "platform/messageboxes.h"
@@ -19,14 +20,13 @@ void mainform::Command2_Click()
             RemindersFile file(RecordLength);
             file.write(N, ReminderRecord{});
         }
-        SavedRecordsChanged();
+        m_host.SavedRecordsChanged();
         Text1->setText(QString());
         DTPicker1->setValue(m_services.clock->today());
         Text2->setPlainText(QString());
-        Timer1[N]->stop();
+        m_alarms.Stop(N);
         Label8->setText(QStringLiteral("Alarm not set."));
         Label8->adjustSize();
     }
-    DateChanged = 0;
-    TimeChanged = 0;
+    ClearChangeFlags();
 }

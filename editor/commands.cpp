@@ -14,22 +14,19 @@ const QString kAudioFilter =
 
 void mainform::filemnuview_Click()
 {
-    if (viewsettings* open = summaryWindow()) {
+    if (viewsettings* open = viewsettings::loaded()) {
         // Already open from the tray menu: bring it forward.
         open->raise();
         open->activateWindow();
         return;
     }
-    auto* window = new viewsettings(m_services);
+    auto* window = new viewsettings();
     window->exec();
 }
 
-// The saved reminders changed: the log-on entry follows, and so does an open summary.
-void mainform::SavedRecordsChanged()
+void mainform::filemnuexit_Click()
 {
-    m_logonDirty = true;
-    if (viewsettings* open = summaryWindow())
-        open->Form_Activate();
+    close();
 }
 
 void mainform::filemnuaudio_Click()

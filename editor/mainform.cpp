@@ -2,7 +2,6 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,44 +10,22 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QVBoxLayout>
-#include "alarm/alarmtimer.h"
+#include "alarm/turns.h"
 #include "editor/datepicker.h"
 #include "editor/messagefield.h"
-#include "platform/errors.h"
+#include "platform/classiclook.h"
 #include "platform/filedialog.h"
 #include "platform/mediaplayer.h"
 #include "platform/messageboxes.h"
-#include "platform/trayicon.h"
 #include "platform/windowlist.h"
-#include "store/fileslot.h"
+#include "store/soundsetting.h"
 
 namespace {
 // Layout unit: twips, 15 to a pixel at 96 dpi.
 QRect twips(int left, int top, int width, int height)
 {
     return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-// The window was drawn for the classic dialog fonts; take the nearest ones here.
-void substituteClassicFonts()
-{
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans Condensed")});
-    QFont::insertSubstitutions(QStringLiteral("MS Serif"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif Condensed")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-}
-
-QFont sansSerif(bool bold)
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setWeight(bold ? QFont::Bold : QFont::Normal);
-    return font;
 }
 
 template <typename W>
@@ -73,28 +50,26 @@ const QString kPickerTip = QStringLiteral(
     "You can change this date by editing it directly, or by clicking on the down arrow to display the calendar and then selecting a date");
 }  // namespace
 
-mainform::mainform(const Services& services, QWidget* parent)
-    : QWidget(parent),
-      MediaPlayer1(*services.player),
-      CommonDialog1(*services.fileDialog),
-      m_services(services)
+mainform::mainform(const Services& services, Turns& turns, Alarms& alarms, EditorHost& host,
+                   QWidget* parent)
+    : QWidget(parent)
+    , MediaPlayer1(*services.player)
+    , CommonDialog1(*services.fileDialog)
+    , m_services(services)
+    , m_turns(turns)
+    , m_alarms(alarms)
+    , m_host(host)
 {
-    substituteClassicFonts();
     QAccessible::installFactory(mainWindowAccessible);
     setObjectName(QStringLiteral("mainform"));
     setWindowTitle(QStringLiteral("Chimewright"));
     setWindowIcon(QIcon(QStringLiteral(":/chimewright.xpm")));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(192, 192, 192));
-    pal.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    pal.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
-    setPalette(pal);
-    setAutoFillBackground(true);
-    setFont(sansSerif(false));
+    classiclook::paint(this);
+    setFont(classiclook::font());
     buildControls();
     buildMenus();
     connectHandlers();
-    MediaPlayer1.setFileName(QStringLiteral("odetojoy.mid"));
+    MediaPlayer1.setFileName(QString::fromLatin1(soundsetting::kDefaultSound));
     windowlist::add(this, QStringLiteral("mainform"));
 }
 
@@ -120,18 +95,18 @@ void mainform::buildControls()
 
     Command1 = place<QPushButton>(client, "Command1", twips(120, 2280, 1200, 375));
     Command1->setText(QStringLiteral("Set Alarm"));
-    Command1->setFont(sansSerif(true));
+    Command1->setFont(classiclook::font(true));
     Command1->setAccessibleName(QStringLiteral("Set Alarm"));
 
     Command2 = place<QPushButton>(client, "Command2", twips(1575, 2280, 1200, 375));
     Command2->setText(QStringLiteral("Clear Alarm"));
-    Command2->setFont(sansSerif(true));
+    Command2->setFont(classiclook::font(true));
     Command2->setAccessibleName(QStringLiteral("Clear Alarm"));
 
     Text3 = place<QPlainTextEdit>(client, "Text3", twips(120, 1320, 2655, 735));
     Text3->setPlainText(QStringLiteral("Note: Do not type periods \nwhen inputting AM or PM.\nCapitalization doesn't matter.\n\n"
                                        "Valid: 1:35 AM or 2:12pm\nInvalid: 1:35 A.M. or 4:10p.m\n"));
-    Text3->setFont(sansSerif(true));
+    Text3->setFont(classiclook::font(true));
     Text3->setReadOnly(true);
     Text3->setTabChangesFocus(true);
     Text3->setAccessibleName(QStringLiteral("Valid time examples"));
@@ -141,20 +116,17 @@ void mainform::buildControls()
 
     Frame1 = place<QGroupBox>(client, "Frame1", twips(2880, 240, 3495, 2415));
     Frame1->setTitle(QStringLiteral("Additional Setting: Also display message:"));
-    QFont frameFont(QStringLiteral("MS Serif"));
-    frameFont.setPointSizeF(6.75);
-    frameFont.setBold(true);
-    Frame1->setFont(frameFont);
+    Frame1->setFont(classiclook::font(true, QStringLiteral("MS Serif"), 6.75));
     Option0 = place<QRadioButton>(Frame1, "Option0", twips(240, 360, 2775, 255));
-    Option0->setText(QStringLiteral("None"));
+    Option0->setText(advanceOptionText(0));
     Option3 = place<QRadioButton>(Frame1, "Option3", twips(240, 1320, 2775, 255));
-    Option3->setText(QStringLiteral("Everyday until the scheduled date"));
+    Option3->setText(advanceOptionText(3));
     Option2 = place<QRadioButton>(Frame1, "Option2", twips(240, 1005, 2775, 255));
-    Option2->setText(QStringLiteral("Two days before scheduled date"));
+    Option2->setText(advanceOptionText(2));
     Option1 = place<QRadioButton>(Frame1, "Option1", twips(240, 675, 2775, 255));
-    Option1->setText(QStringLiteral("One day before scheduled date"));
+    Option1->setText(advanceOptionText(1));
     for (QRadioButton* option : {Option0, Option1, Option2, Option3}) {
-        option->setFont(sansSerif(false));
+        option->setFont(classiclook::font());
         option->setAccessibleName(option->text());
     }
     Option0->setChecked(true);
@@ -162,7 +134,7 @@ void mainform::buildControls()
     Label4->setText(QStringLiteral("Choosing from these options will display the typed message after system startup "
                                    "on the spe" "cified day(s)."));
     Label4->setWordWrap(true);
-    Label4->setFont(sansSerif(false));
+    Label4->setFont(classiclook::font());
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // Wider than drawn for the classic font, and as far to the left: the four-digit
@@ -171,16 +143,13 @@ void mainform::buildControls()
     DTPicker1->setToolTip(kPickerTip);
     DTPicker1->setAccessibleName(QStringLiteral("MM/DD/YY"));
 
-    for (int i : {3, 2, 1})
-        Timer1[i] = new AlarmTimer(this);
-
     Text2 = place<MessageField>(client, "Text2", twips(120, 3600, 6255, 1095));
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setTabChangesFocus(true);
     Text2->setAccessibleName(QStringLiteral("Message that will appear when alarm runs:"));
 
     Label8 = place<QLabel>(client, "Label8", twips(1215, 360, 105, 195));
-    Label8->setFont(sansSerif(true));
+    Label8->setFont(classiclook::font(true));
     QPalette statusPal = Label8->palette();
     statusPal.setColor(QPalette::WindowText, QColor(192, 0, 192));
     Label8->setPalette(statusPal);
@@ -195,28 +164,24 @@ void mainform::buildControls()
 
     Label5 = place<QLabel>(client, "Label5", twips(1560, 600, 1095, 255));
     Label5->setText(QStringLiteral("MM/DD/YY"));
-    Label5->setFont(sansSerif(true));
+    Label5->setFont(classiclook::font(true));
     Label5->setToolTip(kPickerTip);
     Label5->setBuddy(DTPicker1);
 
     Label3 = place<QLabel>(client, "Label3", twips(165, 3360, 5775, 255));
     Label3->setText(QStringLiteral("Message that will appear when alarm runs:"));
-    Label3->setFont(sansSerif(true));
+    Label3->setFont(classiclook::font(true));
     Label3->setBuddy(Text2);
 
     Label2 = place<QLabel>(client, "Label2", twips(120, 600, 975, 255));
     Label2->setText(QStringLiteral("Alarm time"));
-    Label2->setFont(sansSerif(true));
+    Label2->setFont(classiclook::font(true));
     Label2->setToolTip(QStringLiteral("Input a valid time. e.g. 1 AM, 2:25pm, 10:59, 23:10 "));
     Label2->setBuddy(Text1);
 
     Label1 = place<QLabel>(client, "Label1", twips(480, 0, 1935, 255));
     Label1->setText(QStringLiteral("Reminder #1"));
-    QFont titleFont(QStringLiteral("Times New Roman"));
-    titleFont.setStyleHint(QFont::Serif);
-    titleFont.setPointSizeF(14.25);
-    titleFont.setBold(true);
-    Label1->setFont(titleFont);
+    Label1->setFont(classiclook::font(true, QStringLiteral("Times New Roman"), 14.25));
     QPalette titlePal = Label1->palette();
     titlePal.setColor(QPalette::WindowText, QColor(128, 0, 128));
     Label1->setPalette(titlePal);
@@ -262,170 +227,33 @@ void mainform::buildMenus()
 void mainform::connectHandlers()
 {
     auto on = [this](QAction* a, void (mainform::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] { guarded([this, handler] { (this->*handler)(); }); });
+        connect(a, &QAction::triggered, this,
+                [this, handler] { m_turns.run([this, handler] { (this->*handler)(); }); });
     };
     on(filemnurem1, &mainform::filemnurem1_Click);
     on(filemnurem2, &mainform::filemnurem2_Click);
     on(filemnurem3, &mainform::filemnurem3_Click);
     on(filemnuview, &mainform::filemnuview_Click);
     on(filemnuaudio, &mainform::filemnuaudio_Click);
-    on(mPopRestore, &mainform::mPopRestore_Click);
-    // A StatusNotifierItem host sends its menu clicks over D-Bus, past the modality of
-    // a box waiting for its answer: Details and Exit then would open the file the
-    // waiting handler holds, or withdraw the window under a ringing box. They bring
-    // the box forward instead.
-    auto onTray = [this](QAction* a, void (mainform::*handler)()) {
-        connect(a, &QAction::triggered, this, [this, handler] {
-            if (!BringBoxForward())
-                guarded([this, handler] { (this->*handler)(); });
-        });
-    };
-    onTray(mPopDetails, &mainform::mPopDetails_Click);
-    onTray(mPopExit, &mainform::mPopExit_Click);
     on(filemnuexit, &mainform::filemnuexit_Click);
     on(helpmnu, &mainform::helpmnu_Click);
-    connect(Command1, &QPushButton::clicked, this, [this] { guarded([this] { Command1_Click(); }); });
-    connect(Command2, &QPushButton::clicked, this, [this] { guarded([this] { Command2_Click(); }); });
-    connect(Text1, &QLineEdit::textChanged, this, [this] { guarded([this] { Text1_Change(); }); });
-    connect(DTPicker1, &QDateEdit::dateChanged, this, [this] { guarded([this] { DTPicker1_Change(); }); });
+    auto click = [this](QPushButton* button, void (mainform::*handler)()) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { m_turns.run([this, handler] { (this->*handler)(); }); });
+    };
+    click(Command1, &mainform::Command1_Click);
+    click(Command2, &mainform::Command2_Click);
+    connect(Text1, &QLineEdit::textChanged, this,
+            [this] { m_turns.run([this] { Text1_Change(); }); });
+    connect(DTPicker1, &QDateEdit::dateChanged, this,
+            [this] { m_turns.run([this] { DTPicker1_Change(); }); });
     for (QRadioButton* option : {Option0, Option1, Option2, Option3})
         connect(option, &QRadioButton::clicked, this, [this] { m_optionClicked = true; });
-    for (int i = 1; i <= 3; ++i)
-        connect(Timer1[i], &AlarmTimer::tick, this, [this, i] { guarded([this, i] { Timer1_Timer(i); }); });
-    if (m_services.tray) {
-        connect(m_services.tray, &TrayIcon::mouseEvent, this,
-                [this](int code) { guarded([this, code] { Form_MouseMove(code); }); });
-        connect(m_services.tray, &TrayIcon::availabilityChanged, this,
-                [this] { guarded([this] { TrayArea_Change(); }); });
-    }
-    m_dayWatch = new QTimer(this);
-    m_dayWatch->setInterval(AlarmTimer::kIntervalMs);
-    connect(m_dayWatch, &QTimer::timeout, this, [this] { guarded([this] { DayWatch_Timer(); }); });
-}
-
-void mainform::guarded(const std::function<void()>& handler)
-{
-    ++m_depth;
-    try {
-        handler();
-    } catch (const AppError& e) {
-        ReportError(e.text());
-    } catch (const std::exception& e) {
-        ReportError(QStringLiteral("Unexpected failure: %1").arg(QString::fromLocal8Bit(e.what())));
-    }
-    --m_depth;
-    if (m_depth == 0)
-        runDeferred();
-}
-
-// True when a handler waits for the answer of a box, which is then raised.
-bool mainform::BringBoxForward()
-{
-    if (m_depth == 0)
-        return false;
-    if (QWidget* box = QApplication::activeModalWidget()) {
-        box->raise();
-        box->activateWindow();
-    }
-    return true;
-}
-
-void mainform::ReportError(const QString& text)
-{
-    // Once the program is ending a box would keep it running; a record it could
-    // not write is still as it was and is met again at the next start.
-    if (m_ended)
-        return;
-    MsgBox(text, msgbox::kOkOnly, msgbox::kAppTitle);
-}
-
-void mainform::runDeferred()
-{
-    if (m_runningDeferred)
-        return;
-    m_runningDeferred = true;
-    while (!m_deferred.isEmpty() || m_logonDirty) {
-        if (!m_deferred.isEmpty()) {
-            guarded(m_deferred.takeFirst());
-        } else {
-            m_logonDirty = false;
-            guarded([this] { SyncLogonEntry(true); });
-        }
-    }
-    m_runningDeferred = false;
 }
 
 int mainform::MsgBox(const QString& text, int style, const QString& title)
 {
     return m_services.boxes->MsgBox(text, style, title);
-}
-
-void mainform::SetWindowState(int state)
-{
-    m_windowState = state;
-    // Minimising is not asked of the window manager here: it answers later, and
-    // its answer would meet a window the minimise handling has hidden already,
-    // leaving it iconic for the next restore. Form_Resize hides the window, or
-    // asks for the minimise itself when there is no notification area.
-    if (state == 0 && isMinimized()) {
-        m_settingState = true;
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        m_settingState = false;
-    }
-    Form_Resize();
-}
-
-void mainform::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || m_settingState)
-        return;
-    // The user minimises or restores the shown window through the window manager.
-    // A hidden window was withdrawn by the program: late answers about it change nothing.
-    if (!isVisible())
-        return;
-    const int state = isMinimized() ? 1 : 0;
-    if (state != m_windowState) {
-        m_windowState = state;
-        if (state == 1)
-            QTimer::singleShot(0, this, [this] {
-                // A handler that holds the file behind a box goes first, as a ring's record
-                // steps wait for it.
-                if (FileSlot::busy())
-                    m_deferred.append([this] { if (!m_ended) Form_Resize(); });
-                else
-                    guarded([this] { Form_Resize(); });
-            });
-    }
-}
-
-bool mainform::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        guarded([this] { Form_Activate(); });
-    return QWidget::event(event);
-}
-
-void mainform::closeEvent(QCloseEvent* event)
-{
-    if (m_ended) {
-        event->accept();
-        return;
-    }
-    // A failure inside the unload handler keeps the program running.
-    int Cancel = 0;
-    bool finished = false;
-    guarded([this, &Cancel, &finished] {
-        Form_Unload(Cancel);
-        finished = true;
-    });
-    if (!finished || Cancel != 0) {
-        event->ignore();
-        return;
-    }
-    m_ended = true;
-    event->accept();
-    emit ended();
 }
 
 QString mainform::Text2Text() const

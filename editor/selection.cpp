@@ -3,8 +3,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include "alarm/alarmtimer.h"
+#include "alarm/alarms.h"
+#include "alarm/rules.h"
 #include "editor/datepicker.h"
+#include "editor/editorhost.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
 #include "platform/datetime.h"
@@ -20,9 +22,34 @@ void mainform::filemnurem3_Click() { SwitchTo(3); }
 void mainform::SwitchTo(int n)
 {
     SavePendingChanges();
+    ShowNumber(n);
+}
+
+void mainform::ShowNumber(int n)
+{
     Label1->setText(QStringLiteral("Reminder #%1").arg(n));
     CurrentReminder = n;
     ShowReminder();
+}
+
+// A rung reminder is shown spent, and an unsaved edit of another reminder stays: a ring never
+// drops it. Its record steps have run, so no handler waits on the editor.
+void mainform::ShowRungReminder(int n)
+{
+    if (CurrentReminder == n || !EditorHoldsEdit()) {
+        ClearChangeFlags();
+        ShowNumber(n);
+    }
+}
+
+// A reminder rings while its record steps wait for a box: the handler waiting there may use the
+// editor, so it stays as it is, unless start-up has not filled it yet.
+void mainform::ShowRingWaiting(int n, const ReminderRecord& spent)
+{
+    if (CurrentReminder != 0)
+        return;
+    Reminders(n) = spent;
+    ShowNumber(n);
 }
 
 void mainform::ShowReminder()
@@ -142,7 +169,7 @@ bool mainform::EditorHoldsEdit() const
         return true;
     ReminderRecord saved;
     try {
-        saved = savedrecords::read(RecordLength)(N);
+        saved = savedrecords::read()(N);
     } catch (const AppError&) {
         return true;  // nothing to compare with: the edit stays
     }
@@ -155,26 +182,23 @@ void mainform::SavePendingChanges()
     const int N = CurrentReminder;
     RemindersFile file(RecordLength);
     Reminders(N) = file.read(N);
-    if (Reminders(N).AlarmSet == -1) {
+    if (Reminders(N).AlarmSet == -1)
         SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder#%1 has changed. Save new settings?").arg(N));
-        file.close();
-        DateChanged = 0;
-        TimeChanged = 0;
-        return;
-    }
-    if (DateChanged == 1 || TimeChanged == 1) {
-        const int answer = MsgBox(QStringLiteral("Settings for Reminder# %1 has changed. Save new settings?").arg(N),
-                                  msgbox::kOkCancel, msgbox::kAppTitle);
-        DateChanged = 0;
-        TimeChanged = 0;
-        file.close();
-        if (answer == msgbox::kOk)
-            Command1_Click();
-        return;
-    }
+    else if (DateChanged == 1 || TimeChanged == 1)
+        SaveUnarmedEdits(file, QStringLiteral("Settings for Reminder# %1 has changed. Save new settings?").arg(N));
+    ClearChangeFlags();
+}
+
+// The save question of a reminder that is not set. OK hands the edits to Set Alarm, which opens
+// the file itself; Cancel saves nothing.
+bool mainform::SaveUnarmedEdits(RemindersFile& file, const QString& question)
+{
+    if (MsgBox(question, msgbox::kOkCancel, msgbox::kAppTitle) != msgbox::kOk)
+        return false;
+    ClearChangeFlags();
     file.close();
-    DateChanged = 0;
-    TimeChanged = 0;
+    Command1_Click();
+    return true;
 }
 
 // The edits of an armed reminder: a changed, non-empty message is written at
@@ -191,9 +215,8 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
         saved.Message = fixedText(message, ReminderRecord::kMessageWidth);
         file.write(n, saved);
         E = saved;
-        SavedRecordsChanged();
-        if (Timer1[n]->isEnabled())
-            Timer1[n]->start(E);  // the same moment rings with the new message
+        m_host.SavedRecordsChanged();
+        m_alarms.FollowSavedMessage(n, E);
     }
     if (DateChanged != 1 && TimeChanged != 1)
         return;
@@ -201,19 +224,16 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
         return;
     const auto time = datetime::parseTimeText(Text1->text());
     if (!time) {
-        DateChanged = 0;
-        TimeChanged = 0;
+        ClearChangeFlags();
         MsgBox(QStringLiteral("Invalid Time Format. New settings not saved.\r\n\r\nPlease input a valid time."),
                msgbox::kOkOnly, msgbox::kAppTitle);
         return;
     }
     const QDate day = DTPicker1->value();
     const QDateTime now = m_services.clock->now();
-    // A day gone by has passed as well, also one that went by while the question
-    // was open: stored armed, it would never ring.
-    if ((QTime(time->hour(), time->minute()) < now.time() && day == now.date()) || day < now.date()) {
-        DateChanged = 0;
-        TimeChanged = 0;
+    // A day gone by has passed as well, also one that went by while the question was open.
+    if (rules::passed(*time, day, now)) {
+        ClearChangeFlags();
         MsgBox(QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
                               "Please input a valid alarm time."),
                msgbox::kOkOnly, msgbox::kAppTitle);
@@ -225,22 +245,7 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     saved.AdvanceOption = static_cast<qint16>(SelectedOption());
     file.write(n, saved);
     E = saved;
-    SavedRecordsChanged();
-    DateChanged = 0;
-    TimeChanged = 0;
-    FollowSavedDay(n, E, now.date());
-}
-
-// A reminder's timer runs exactly while its saved record is armed for today,
-// and carries that record. An alarm of the day Set Alarm was pressed on, or of a
-// later one, whose day went by while its confirmation was open, rings at once, as
-// one whose minute went by does, rather than never.
-void mainform::FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn)
-{
-    const QDate day = datetime::dayFromOle(saved.AlarmDate);
-    const QDate today = m_services.clock->today();
-    if (saved.isArmed() && (day == today || (askedOn <= day && day < today)))
-        Timer1[n]->start(saved);
-    else
-        Timer1[n]->stop();
+    m_host.SavedRecordsChanged();
+    ClearChangeFlags();
+    m_alarms.FollowSavedDay(n, E, now.date());
 }

@@ -3,31 +3,19 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include "alarm/alarmtimer.h"
+#include "alarm/alarms.h"
+#include "alarm/rules.h"
 #include "editor/datepicker.h"
+#include "editor/editorhost.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
 #include "platform/datetime.h"
 #include "platform/messageboxes.h"
 #include "store/remindersfile.h"
 
-namespace {
-QString advanceText(const mainform& form)
-{
-    if (form.Option1->isChecked())
-        return form.Option1->text();
-    if (form.Option2->isChecked())
-        return form.Option2->text();
-    if (form.Option3->isChecked())
-        return form.Option3->text();
-    return QStringLiteral("None.");
-}
-}  // namespace
-
 void mainform::Command1_Click()
 {
-    DateChanged = 0;
-    TimeChanged = 0;
+    ClearChangeFlags();
     const int N = CurrentReminder;
     auto reject = [this](const QString& text) {
         MsgBox(text, msgbox::kOkOnly, msgbox::kAppTitle);
@@ -44,12 +32,9 @@ void mainform::Command1_Click()
     // running timer rings only from the saved record it carries.
     Reminders(N).AlarmTime = datetime::hhmmAmPm(*typed);
 
-    const QTime T(typed->hour(), typed->minute());
     const QDateTime now = m_services.clock->now();
     const QDate day = DTPicker1->value();
-    // A day gone by (the picker's earliest day is the start's) would be stored
-    // armed and never ring.
-    if ((T < now.time() && day == now.date()) || day < now.date()) {
+    if (rules::passed(*typed, day, now)) {
         reject(QStringLiteral("Alarm Time should be greater than current time. Alarm not set.\r\n\r\n"
                               "Please input a valid alarm time."));
         return;
@@ -58,7 +43,7 @@ void mainform::Command1_Click()
     const QString message = trimBlanks(Text2Text());
     const QString summary = QStringLiteral("Run alarm on ") + datetime::longDate(day) + QLatin1Char(' ') +
                             datetime::hhmmAmPm(*typed) + QStringLiteral("?\r\n\r\nAdditional Setting: ") +
-                            advanceText(*this) + QStringLiteral("\r\nMessage/Notes: ") +
+                            (SelectedOption() ? advanceOptionText(SelectedOption()) : QStringLiteral("None.")) + QStringLiteral("\r\nMessage/Notes: ") +
                             (message.isEmpty() ? QStringLiteral("None.") : message);
     if (MsgBox(summary, msgbox::kOkCancel, QStringLiteral("Confirm Alarm Schedule")) != msgbox::kOk)
         return;
@@ -76,10 +61,10 @@ void mainform::Command1_Click()
         file.write(N, E);
     }
     Reminders(N) = E;
-    SavedRecordsChanged();
+    m_host.SavedRecordsChanged();
     // Only an alarm of today runs its timer; one moved to another day must not ring today.
-    FollowSavedDay(N, E, now.date());
+    m_alarms.FollowSavedDay(N, E, now.date());
     Label8->setText(QStringLiteral("Alarm is set."));
     Label8->adjustSize();
-    SetWindowState(1);
+    m_host.SetWindowState(1);
 }

@@ -16,15 +16,3 @@ class SystemClock : public Clock {
 public:
     QDateTime now() const override;
 };
-
-// Test double: time stands still until a test moves it.
-class FakeClock : public Clock {
-public:
-    explicit FakeClock(QDateTime start = {}) : m_now(start) {}
-    QDateTime now() const override { return m_now; }
-    void set(const QDate& d, const QTime& t) { m_now = QDateTime(d, t, Qt::UTC); }
-    void advance(int seconds) { m_now = m_now.addSecs(seconds); }
-
-private:
-    QDateTime m_now;
-};

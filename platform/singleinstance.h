@@ -23,7 +23,6 @@ public:
     explicit LockFileInstance(const QString& executablePath);
     ~LockFileInstance() override;
     bool acquire(std::function<void()> asked) override;
-    QString lockPath() const { return m_path; }
 
 private:
     void askRunningCopy() const;

@@ -45,4 +45,12 @@ ReminderRecord decode(const QByteArray& raw)
     return r;
 }
 
+QByteArray placed(QByteArray file, int n, const ReminderRecord& record)
+{
+    const qint64 end = offsetOf(n) + kRecordLength;
+    if (file.size() < end)
+        file.append(QByteArray(end - file.size(), '\0'));
+    return file.replace(offsetOf(n), kRecordLength, encode(record));
+}
+
 }  // namespace recordcodec

@@ -33,3 +33,13 @@ QString shownText(const QString& field)
     }
     return {};
 }
+
+QString advanceOptionText(int option)
+{
+    switch (option) {
+    case 1: return QStringLiteral("One day before scheduled date");
+    case 2: return QStringLiteral("Two days before scheduled date");
+    case 3: return QStringLiteral("Everyday until the scheduled date");
+    default: return QStringLiteral("None");
+    }
+}

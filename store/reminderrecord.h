@@ -33,6 +33,10 @@ struct ReminderTable {
     const ReminderRecord& operator()(int n) const { return entries.at(n); }
 };
 
+// The advance option's caption: "One day before scheduled date" for 1, "Two days before scheduled
+// date" for 2, "Everyday until the scheduled date" for 3, "None" for 0 and any other value.
+QString advanceOptionText(int option);
+
 // Fixed-length text: cut at the width, padded on the right with blanks.
 QString fixedText(const QString& value, int width);
 // Leading and trailing blanks (spaces only) removed.

@@ -6,7 +6,6 @@
 #include "platform/regularfile.h"
 #include "platform/wholewrite.h"
 #include "store/recordcodec.h"
-#include "store/writefault.h"
 
 namespace {
 QString fileName()
@@ -20,8 +19,10 @@ QString fileName()
 }
 }  // namespace
 
-RemindersFile::RemindersFile(int recordLength) : m_recordLength(recordLength)
+RemindersFile::RemindersFile(int recordLength)
 {
+    if (recordLength != recordcodec::kRecordLength)
+        throw std::logic_error("reminders.dat holds records of 2068 bytes");
     open();
 }
 
@@ -67,11 +68,11 @@ ReminderRecord RemindersFile::read(int n) const
     QFile file(fileName());
     if (const auto refused = regularfile::openForReading(file))
         fail(QStringLiteral("read"), refused->reason);
-    const qint64 offset = qint64(n - 1) * m_recordLength;
+    const qint64 offset = recordcodec::offsetOf(n);
     QByteArray image;
     if (offset < file.size()) {
         file.seek(offset);
-        image = file.read(m_recordLength);
+        image = file.read(recordcodec::kRecordLength);
         if (file.error() != QFileDevice::NoError)
             fail(QStringLiteral("read"), file.errorString());
     }
@@ -82,14 +83,8 @@ void RemindersFile::write(int n, const ReminderRecord& record)
 {
     if (!isOpen())
         throw std::logic_error("reminders.dat written while closed");
-    QByteArray data = readAll();
-    const qint64 offset = qint64(n - 1) * m_recordLength;
-    if (data.size() < offset + m_recordLength)
-        data.append(QByteArray(offset + m_recordLength - data.size(), '\0'));
-    data.replace(offset, m_recordLength, recordcodec::encode(record).left(m_recordLength));
+    const QByteArray data = recordcodec::placed(readAll(), n, record);
 
-    if (const auto reason = writefault::take())
-        fail(QStringLiteral("write"), *reason);
     if (const auto reason = saveWhole(fileName(), data))
         fail(QStringLiteral("write"), *reason);
 }

@@ -14,7 +14,8 @@ class RemindersFile {
 public:
     static constexpr const char* kName = "reminders.dat";
 
-    explicit RemindersFile(int recordLength);  // opens; creates an empty file when missing
+    // Opens, creating an empty file when missing. recordLength: the record image's, 2068.
+    explicit RemindersFile(int recordLength);
     ~RemindersFile();
     RemindersFile(const RemindersFile&) = delete;
     RemindersFile& operator=(const RemindersFile&) = delete;
@@ -28,6 +29,5 @@ public:
 private:
     QByteArray readAll() const;
 
-    int m_recordLength;
     std::optional<FileSlot> m_slot;
 };

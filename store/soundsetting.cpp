@@ -5,7 +5,6 @@
 #include "platform/regularfile.h"
 #include "platform/wholewrite.h"
 #include "store/fileslot.h"
-#include "store/writefault.h"
 
 namespace soundsetting {
 
@@ -40,10 +39,7 @@ std::optional<QString> read()
 void write(const QString& path)
 {
     FileSlot slot;
-    auto reason = writefault::take();
-    if (!reason)
-        reason = saveWhole(fileName(), path.toLocal8Bit() + "\r\n");
-    if (reason)
+    if (const auto reason = saveWhole(fileName(), path.toLocal8Bit() + "\r\n"))
         throw AppError(QStringLiteral("Could not write audioalarm.dat: %1").arg(*reason));
 }
 

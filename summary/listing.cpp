@@ -15,12 +15,8 @@ QStringList lines(const std::array<ReminderRecord, 3>& records)
             out << head + QStringLiteral("is set.");
             out << QStringLiteral("Alarm Date: ") + datetime::shortDate(datetime::dayFromOle(r.AlarmDate)).trimmed();
             out << QStringLiteral("Alarm Time: ") + shownText(r.AlarmTime);
-            switch (r.AdvanceOption) {
-            case 1: out << QStringLiteral("Also ring alarm: One day before scheduled date."); break;
-            case 2: out << QStringLiteral("Also ring alarm: Two days before scheduled date."); break;
-            case 3: out << QStringLiteral("Also ring alarm: Everyday until the scheduled date."); break;
-            default: break;
-            }
+            if (r.AdvanceOption >= 1 && r.AdvanceOption <= 3)
+                out << QStringLiteral("Also ring alarm: ") + advanceOptionText(r.AdvanceOption) + '.';
             if (shownText(r.Message).isEmpty())
                 out << QStringLiteral("Message: None.");
             else

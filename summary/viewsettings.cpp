@@ -3,27 +3,21 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPushButton>
+#include "platform/classiclook.h"
 #include "platform/errors.h"
-#include "platform/messageboxes.h"
 #include "platform/windowlist.h"
 #include "store/savedrecords.h"
 #include "summary/listing.h"
 
-viewsettings::viewsettings(const Services& services, QWidget* parent) : QDialog(parent), m_services(services)
+viewsettings::viewsettings(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("viewsettings"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Chimewright Alarm Settings"));
     setWindowIcon(QIcon(QStringLiteral(":/chimewright.xpm")));
     setFixedSize(293, 319);  // 4395 x 4785 twips
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(192, 192, 192));
-    setPalette(pal);
-    setAutoFillBackground(true);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    setFont(font);
+    classiclook::paint(this);
+    setFont(classiclook::font());
     OKButton = new QPushButton(QStringLiteral("Ok"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(106, 288, 81, 25);
@@ -35,6 +29,11 @@ viewsettings::viewsettings(const Services& services, QWidget* parent) : QDialog(
 viewsettings::~viewsettings()
 {
     windowlist::remove(this);
+}
+
+viewsettings* viewsettings::loaded()
+{
+    return qobject_cast<viewsettings*>(windowlist::firstTagged(QStringLiteral("chimeview")));
 }
 
 bool viewsettings::event(QEvent* event)

@@ -1,17 +1,18 @@
 #pragma once
 #include <QDialog>
 #include <QStringList>
-#include "platform/services.h"
 
 class QPushButton;
 
-// The read-only listing of the three saved reminders, drawn on the window from a
-// fresh read of reminders.dat each time the window becomes active.
+// The read-only listing of the three saved reminders, drawn on the window from a fresh read of
+// reminders.dat each time the window becomes active, and each time the saved reminders change.
 class viewsettings : public QDialog {
     Q_OBJECT
 public:
-    explicit viewsettings(const Services& services, QWidget* parent = nullptr);
+    explicit viewsettings(QWidget* parent = nullptr);
     ~viewsettings() override;
+    // The summary window that is loaded, if one is: the first window tagged "chimeview".
+    static viewsettings* loaded();
 
     void Form_Activate();
     void OKButton_Click();
@@ -24,6 +25,5 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Services m_services;
     QStringList m_lines;
 };

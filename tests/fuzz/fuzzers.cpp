@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include "alarm/alarmtexts.h"
+#include "alarm/rules.h"
 #include "platform/datetime.h"
 #include "store/recordcodec.h"
 #include "store/soundsetting.h"
@@ -17,8 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray padded = bytes + QByteArray(recordcodec::kRecordLength, '\0');
     if (recordcodec::encode(r) != padded.left(recordcodec::kRecordLength))
         __builtin_trap();
-    alarmtexts::isDue(r, now);
-    alarmtexts::advanceNoticeDue(r, now.date());
+    rules::isDue(r, now);
+    rules::reviewOf(r, now);
+    rules::advanceNoticeDue(r, now.date());
     alarmtexts::missedText(r);
     alarmtexts::advanceNotice(r);
     listing::lines({r, r, r});

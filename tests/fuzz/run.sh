@@ -5,8 +5,8 @@ src=$(cd "$(dirname "$0")/../.." && pwd)
 mkdir -p "$2" && cd "$2"
 flags="-std=c++20 -g -O1 -fPIC -fsanitize=fuzzer-no-link,address,undefined -I$src"
 flags+=" $(pkg-config --cflags Qt6Core)"
-printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot,writefault} \
-    platform/{wholewrite,regularfile,datetime} alarm/alarmtexts summary/listing |
+printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot} \
+    platform/{wholewrite,regularfile,datetime} alarm/{alarmtexts,rules} summary/listing |
     xargs -P2 -I{} sh -c "clang++ $flags -c $src/{}.cpp -o \$(basename {}).o"
 for target in "${@:3}"; do
     clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o \

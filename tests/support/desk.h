@@ -6,7 +6,10 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 #include "alarm/alarmtimer.h"
+#include "app/app.h"
 #include "editor/datepicker.h"
 #include "editor/mainform.h"
 #include "platform/clock.h"
@@ -18,11 +21,20 @@
 #include "platform/messageboxes.h"
 #include "platform/singleinstance.h"
 #include "platform/trayicon.h"
-#include "store/writefault.h"
 #include "summary/viewsettings.h"
 #include "tests/support/records.h"
 
 inline const QDate kDay(2026, 12, 6);
+
+// Time stands still until a test moves it.
+class FakeClock : public Clock {
+public:
+    QDateTime now() const override { return m_now; }
+    void set(const QDate& d, const QTime& t) { m_now = QDateTime(d, t, Qt::UTC); }
+
+private:
+    QDateTime m_now;
+};
 inline const QString kRingTitle = QStringLiteral("Chimewright Personal Alarm|");
 
 struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Launcher, SingleInstance {
@@ -33,10 +45,13 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         services = Services{&clock, this, this, this, this, this, this, this, dir.path(), dir.path() + "/cw"};
         QDir::setCurrent(dir.path());
     }
+    ~Desk() { limitFileSize(RLIM_INFINITY); }
     // Keeps every box as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
     int MsgBox(const QString& text, int style, const QString& title = {}) override
     {
         shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
+        if (text.startsWith("Could not write"))
+            limitFileSize(RLIM_INFINITY);
         const bool ring = shown.last().startsWith(kRingTitle);
         if (ring && (delivering.isEmpty() || !form->isVisible() || form->isMinimized()))
             faults << "a ring without a tick, or over a hidden window";
@@ -93,6 +108,14 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     bool isAvailable() const override { return area; }
     bool showsMenu() const override { return true; }
 
+    // The system refuses to let a file grow past `bytes` (RLIM_INFINITY: no limit); the write fails
+    // with its own words, and nothing is killed.
+    static void limitFileSize(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, RLIM_INFINITY};
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+    }
     QString file() const { return dir.filePath(QStringLiteral("reminders.dat")); }
     void put(int n, const ReminderRecord& r) { putRecord(file(), n, r); }
     ReminderRecord saved(int n) const
@@ -111,8 +134,9 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             rung << key;
         int rang = 0;
         delivering << &rang;
-        if (form->Timer1[n]->isEnabled())
-            emit form->Timer1[n]->tick();
+        AlarmTimer* timer = app->alarms().Timer1[n];
+        if (timer->isEnabled())
+            emit timer->tick();
         delivering.removeLast();
         if (rang != int(due))
             faults << QString("tick %1 at %2: %3 rings").arg(n).arg(clock.now().toString()).arg(rang);
@@ -141,11 +165,11 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         const int n = key.right(1).toInt();
         auto yes = [](bool b) { return QString(b ? "yes" : "no"); };
         const QMap<QString, std::function<QString()>> probes{
-            {"timer", [&] { return yes(f.Timer1[n]->isEnabled()); }},
+            {"timer", [&] { return yes(app->alarms().Timer1[n]->isEnabled()); }},
             {"set", [&] { return QString::number(saved(n).AlarmSet); }},
             {"window", [&] {  // where it is, and the state the handlers see
                  const char* where = !f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up";
-                 return where + QString::number(f.WindowState());
+                 return where + QString::number(app->window().WindowState());
              }},
             {"options", [&] {  // the options enabled, and the one selected
                  QString enabled;
@@ -155,17 +179,17 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
              }},
             {"entries", [&] { return QStringList(entries.keys()).join(','); }},
             {"tray", [&] { return yes(inTray); }},
-            {"summary", [&] { return yes(f.summaryWindow()); }},
+            {"summary", [&] { return yes(viewsettings::loaded()); }},
             {"focus", [&] { return f.focusWidget() ? f.focusWidget()->objectName() : "none"; }},
             {"listing", [&] {  // the summary's head line of reminder n
-                 const viewsettings* summary = f.summaryWindow();
+                 const viewsettings* summary = viewsettings::loaded();
                  const QStringList lines = summary ? summary->listing() : QStringList();
                  return lines.filter(QString("Reminder# %1 ").arg(n)).join('|');
              }},
             {"sound", [&] { return played.join(','); }},
             {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
             {"running", [&] { return yes(running); }},
-            {"ended", [&] { return yes(f.hasEnded()); }},
+            {"ended", [&] { return yes(app->turns().hasEnded()); }},
             {"file", [&] { return yes(QFile::exists(file())); }},
             {"msglen", [&] { return QString::number(f.Text2Text().size()); }},  // breaks as CR LF
             {"datefits", [&] {  // the date's text has room beside the calendar button
@@ -184,7 +208,8 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     QTemporaryDir dir;
     FakeClock clock;
     Services services;
-    std::unique_ptr<mainform> form;
+    std::unique_ptr<App> app;
+    mainform* form = nullptr;
     QStringList shown, played, launched, faults;
     QList<int> answers;
     QList<QPair<QString, QString>> inside;  // steps waiting for a box
@@ -199,19 +224,22 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     bool running = false, busy = false, area = true, inTray = false;
 };
 
-inline Desk::Step handler(void (mainform::*h)())
+template <typename Part>
+Desk::Step handler(Part& (App::*part)(), void (Part::*h)())
 {
-    return [h](Desk& d, Desk::Arg) { d.form->guarded([&] { (d.form.get()->*h)(); }); };
+    return [part, h](Desk& d, Desk::Arg) { d.app->turns().run([&] { ((*d.app.*part)().*h)(); }); };
 }
+inline Desk::Step handler(void (mainform::*h)()) { return handler(&App::form, h); }
 
 inline const QMap<QString, Desk::Step>& Desk::steps()
 {
     static const QMap<QString, Step> all{
         {"start", [](Desk& d, Arg) {
-             d.form = std::make_unique<mainform>(d.services);
-             d.form->guarded([&] { d.running = d.form->Form_Load(); });
+             d.app = std::make_unique<App>(d.services);
+             d.form = &d.app->form();
+             d.app->turns().run([&] { d.running = d.app->Form_Load(); });
          }},
-        {"show", handler(&mainform::mPopRestore_Click)},
+        {"show", handler(&App::window, &WindowLife::mPopRestore_Click)},
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
         {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
@@ -225,7 +253,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"date", [](Desk& d, Arg a) {  // Tab from the message to the date ("@": a click on its day)
              QWidget* date = d.form->DTPicker1;
              d.form->activateWindow();
-             QVERIFY(QTest::qWaitForWindowActive(d.form.get()));
+             QVERIFY(QTest::qWaitForWindowActive(d.form));
              d.form->Text2->setFocus();
              auto* text = date->findChild<QLineEdit*>();
              const bool click = a.startsWith('@');
@@ -246,7 +274,7 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              handler(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
                            &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
          }},
-        {"min", [](Desk& d, Arg) { d.form->guarded([&] { d.form->SetWindowState(1); }); }},
+        {"min", [](Desk& d, Arg) { d.app->turns().run([&] { d.app->window().SetWindowState(1); }); }},
         {"wmmin", [](Desk& d, Arg) {  // the window manager's minimise button
              d.form->setWindowState(d.form->windowState() | Qt::WindowMinimized);
              QCoreApplication::processEvents();
@@ -260,9 +288,9 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.form->mPopDetails->trigger();
          }},
         {"daywatch", [](Desk& d, Arg a) {  // its timer's tick, if it runs
-             for (QTimer* t : d.form->findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
+             for (QTimer* t : d.app->alarms().findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
                  if (t->isActive() && t->interval() == AlarmTimer::kIntervalMs)
-                     return handler(&mainform::DayWatch_Timer)(d, a);
+                     return handler(&App::alarms, &Alarms::DayWatch_Timer)(d, a);
              d.faults << "the day watch does not run";
          }},
         {"help", handler(&mainform::helpmnu_Click)},
@@ -270,26 +298,26 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              d.launch();
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          }},
-        {"details", handler(&mainform::mPopDetails_Click)},
+        {"details", handler(&App::window, &WindowLife::mPopDetails_Click)},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);
          }},
         {"exit", [](Desk& d, Arg) { d.form->close(); }},
-        {"saverequest", [](Desk& d, Arg) { d.form->SessionSaveRequest(); }},
-        {"endsession", [](Desk& d, Arg) { d.form->EndSession(); }},
+        {"saverequest", [](Desk& d, Arg) { d.app->shutdown().SessionSaveRequest(); }},
+        {"endsession", [](Desk& d, Arg) { d.app->shutdown().EndSession(); }},
         {"at", [](Desk& d, Arg a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
              const QString time = a.section(' ', 0, 0), format = time.size() > 5 ? "h:mm:ss" : "h:mm";
              d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));
          }},
         {"tick", [](Desk& d, Arg a) { d.tick(a.toInt()); }},
-        {"fail", [](Desk&, Arg a) { writefault::failNext(a.isEmpty() ? "No space left on device" : a); }},
+        {"fail", [](Desk& d, Arg) { d.limitFileSize(100); }},  // till a write fails: "File too large"
         {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
         {"entries", [](Desk& d, Arg a) { d.entries = a.isEmpty() ? Entries() : Entries{{a, "theirs"}}; }},
         {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
         {"tray", [](Desk& d, Arg a) {  // "tray none" before the start or while running, "tray back"
              d.area = a != "none";
-             if (d.form)
+             if (d.app)
                  emit d.availabilityChanged();
          }},
         {"busy", [](Desk& d, Arg) { d.busy = true; }},

@@ -16,6 +16,7 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include "alarm/alarmtexts.h"
+#include "alarm/rules.h"
 #include "platform/errors.h"
 #include "platform/logonentry.h"
 #include "platform/singleinstance.h"
@@ -115,7 +116,7 @@ TEST_F(Files, RemindersFile)
     EXPECT_EQ(failure([] { savedrecords::read(); }), folder);
     QDir().rmdir(u"reminders.dat"_s);
     ASSERT_EQ(::mkfifo("reminders.dat", 0600), 0);
-    const QString fifo = u"Could not open reminders.dat: it is not a regular file"_s;
+    const QString fifo = u"Could not open reminders.dat: it is a named pipe, not a file"_s;
     EXPECT_EQ(failure([] { savedrecords::read(); }), fifo);
     EXPECT_EQ(failure([] { savedrecords::writeAtEnd(1, {}); }), fifo);
     EXPECT_FALSE(FileSlot::busy()) << "a failed open gives the slot back";
@@ -279,7 +280,7 @@ TEST(Times, AdvanceNoticeOptions)
         {1, 0, false}, {2, 2, true}, {2, 3, true}, {2, 1, false}, {10, 3, true}, {0, 3, false}};
     for (const auto& [days, option, notice] : rows) {
         const ReminderRecord r = armedRecord(kToday.addDays(days), u"09:00 AM"_s, option);
-        EXPECT_EQ(alarmtexts::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
+        EXPECT_EQ(rules::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
     }
 }
 

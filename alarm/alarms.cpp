@@ -201,7 +201,4 @@ void Alarms::FollowSavedMessage(int n, const ReminderRecord& saved)
         Timer1[n]->start(saved);
 }
 
-void Alarms::Stop(int n)
-{
-    Timer1[n]->stop();
-}
+void Alarms::Stop(int n) { Timer1[n]->stop(); }

@@ -20,7 +20,8 @@ QString notes(const QString& message)
 
 QString missedText(const ReminderRecord& r)
 {
-    return QStringLiteral("You had an alarm scheduled for: ") + datetime::shortDate(datetime::dayFromOle(r.AlarmDate)) +
+    return QStringLiteral("You had an alarm scheduled for: ") +
+           datetime::shortDate(datetime::dayFromOle(r.AlarmDate)) +
            QStringLiteral(" Alarm Time: ") + r.AlarmTime +
            QStringLiteral("\r\nThe alarm did not run because either:\r\n"
                           "the computer was turned off during the designated alarm time,\r\n"
@@ -31,9 +32,10 @@ QString missedText(const ReminderRecord& r)
 
 QString advanceNotice(const ReminderRecord& r)
 {
-    return QStringLiteral("You have scheduled an alarm for: ") + datetime::shortDate(datetime::dayFromOle(r.AlarmDate)) +
-           QStringLiteral("\r\nAlarm Time: ") + r.AlarmTime + QStringLiteral("\r\n\r\nMessage/Notes: \r\n") +
-           notes(r.Message);
+    return QStringLiteral("You have scheduled an alarm for: ") +
+           datetime::shortDate(datetime::dayFromOle(r.AlarmDate)) +
+           QStringLiteral("\r\nAlarm Time: ") + r.AlarmTime +
+           QStringLiteral("\r\n\r\nMessage/Notes: \r\n") + notes(r.Message);
 }
 
 }  // namespace alarmtexts

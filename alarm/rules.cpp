@@ -26,10 +26,14 @@ bool advanceNoticeDue(const ReminderRecord& saved, const QDate& today)
 {
     const double t = datetime::toOle(today);
     switch (saved.AdvanceOption) {
-    case 1: return saved.AlarmDate == t + 1;
-    case 2: return saved.AlarmDate == t + 2;
-    case 3: return t < saved.AlarmDate;
-    default: return false;
+    case 1:
+        return saved.AlarmDate == t + 1;
+    case 2:
+        return saved.AlarmDate == t + 2;
+    case 3:
+        return t < saved.AlarmDate;
+    default:
+        return false;
     }
 }
 

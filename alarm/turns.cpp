@@ -23,15 +23,9 @@ void Turns::run(const std::function<void()>& handler)
     m_running = false;
 }
 
-bool Turns::mayTouchFileNow() const
-{
-    return m_depth <= 1 && !FileSlot::busy();
-}
+bool Turns::mayTouchFileNow() const { return m_depth <= 1 && !FileSlot::busy(); }
 
-void Turns::defer(std::function<void()> step)
-{
-    m_waiting.append(std::move(step));
-}
+void Turns::defer(std::function<void()> step) { m_waiting.append(std::move(step)); }
 
 void Turns::ReportError(const QString& text)
 {

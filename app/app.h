@@ -29,7 +29,10 @@ public:
     // What the ring needs.
     void SetEntry(int n, const ReminderRecord& saved) override { m_form.Reminders(n) = saved; }
     void RungSpent(int n) override { m_form.ShowRungReminder(n); }
-    void RingWaiting(int n, const ReminderRecord& spent) override { m_form.ShowRingWaiting(n, spent); }
+    void RingWaiting(int n, const ReminderRecord& spent) override
+    {
+        m_form.ShowRingWaiting(n, spent);
+    }
     void mPopRestore_Click() override { m_window.mPopRestore_Click(); }
     void SavedRecordsChanged() override;
     void FollowToday() override { m_form.FollowToday(); }

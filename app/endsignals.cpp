@@ -1,10 +1,10 @@
 #include "app/endsignals.h"
 
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace endsignals {
 
@@ -22,7 +22,8 @@ void install(std::function<void()> onSignal)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_pipe) != 0)
         return;
-    auto* notifier = new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, QCoreApplication::instance());
+    auto* notifier =
+        new QSocketNotifier(g_pipe[1], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, onSignal] {
         char byte;
         [[maybe_unused]] const auto n = ::read(g_pipe[1], &byte, 1);

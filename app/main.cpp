@@ -60,8 +60,8 @@ int main(int argc, char* argv[])
     XdgAutostart logon;
     QtLauncher launcher;
     LockFileInstance instance(executable);
-    const Services services{&clock,     &boxes,    &fileDialog, &player,   &tray,
-                            &logon,     &launcher, &instance,   programDir, executable};
+    const Services services{&clock, &boxes,    &fileDialog, &player,    &tray,
+                            &logon, &launcher, &instance,   programDir, executable};
 
     App app(services);
     g_app = &app;

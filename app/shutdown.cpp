@@ -59,7 +59,8 @@ void Shutdown::Form_Unload(int& Cancel)
             try {
                 m_form.SaveArmedEdits(
                     file, N,
-                    QStringLiteral("Settings for Reminder%1 has changed. Save new settings?").arg(N));
+                    QStringLiteral("Settings for Reminder%1 has changed. Save new settings?")
+                        .arg(N));
             } catch (const AppError& e) {
                 m_turns.ReportError(e.text());
             }

@@ -19,8 +19,7 @@ App::App(const Services& services)
     , m_logon(services, m_turns)
     , m_window(services, m_turns, m_form)
     , m_shutdown(services, m_turns, m_form, m_alarms, m_window, m_logon)
-{
-}
+{}
 
 void App::SavedRecordsChanged()
 {
@@ -31,8 +30,7 @@ void App::SavedRecordsChanged()
 
 bool App::Form_Load()
 {
-    if (m_services.instance &&
-        !m_services.instance->acquire([this] { m_window.Launch_Request(); }))
+    if (m_services.instance && !m_services.instance->acquire([this] { m_window.Launch_Request(); }))
         return false;
     windowlist::closeFirstTagged(QStringLiteral("chimeview"));
     QDir::setCurrent(m_services.programDir);

@@ -62,10 +62,7 @@ bool WindowLife::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void WindowLife::Form_Activate()
-{
-    QDir::setCurrent(m_services.programDir);
-}
+void WindowLife::Form_Activate() { QDir::setCurrent(m_services.programDir); }
 
 void WindowLife::SetWindowState(int state)
 {

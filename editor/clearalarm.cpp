@@ -13,8 +13,9 @@
 void mainform::Command2_Click()
 {
     const int N = CurrentReminder;
-    const int answer = MsgBox(QStringLiteral("Alarm for Reminder#%1 will be reset. Are you sure?").arg(N),
-                              msgbox::kOkCancel, QStringLiteral("Clear Alarm?"));
+    const int answer =
+        MsgBox(QStringLiteral("Alarm for Reminder#%1 will be reset. Are you sure?").arg(N),
+               msgbox::kOkCancel, QStringLiteral("Clear Alarm?"));
     if (answer == msgbox::kOk) {
         {
             RemindersFile file(RecordLength);

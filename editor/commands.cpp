@@ -8,8 +8,8 @@
 #include "summary/viewsettings.h"
 
 namespace {
-const QString kAudioFilter =
-    QStringLiteral("Audio Files (*.mp3 *.mid *.midi *.rmi *.wav *.au *.wma *.aif *.snd *.aifc *.aiff)");
+const QString kAudioFilter = QStringLiteral(
+    "Audio Files (*.mp3 *.mid *.midi *.rmi *.wav *.au *.wma *.aif *.snd *.aifc *.aiff)");
 }
 
 void mainform::filemnuview_Click()
@@ -24,10 +24,7 @@ void mainform::filemnuview_Click()
     window->exec();
 }
 
-void mainform::filemnuexit_Click()
-{
-    close();
-}
+void mainform::filemnuexit_Click() { close(); }
 
 void mainform::filemnuaudio_Click()
 {
@@ -50,6 +47,6 @@ void mainform::filemnuaudio_Click()
 void mainform::helpmnu_Click()
 {
     if (m_services.launcher)
-        m_services.launcher->startDetached(QStringLiteral("xdg-open"), {QStringLiteral("README.TXT")},
-                                           m_services.programDir);
+        m_services.launcher->startDetached(QStringLiteral("xdg-open"),
+                                           {QStringLiteral("README.TXT")}, m_services.programDir);
 }

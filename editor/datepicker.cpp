@@ -84,8 +84,14 @@ void DatePicker::keyPressEvent(QKeyEvent* event)
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Up: case Qt::Key_Down: case Qt::Key_PageUp: case Qt::Key_PageDown:
-    case Qt::Key_F4: case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_F4:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
         finishTyping();  // a step or the calendar chooses among the days offered
         break;
     default:

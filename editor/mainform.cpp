@@ -28,8 +28,7 @@ QRect twips(int left, int top, int width, int height)
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
-template <typename W>
-W* place(QWidget* parent, const char* name, const QRect& rect)
+template <typename W> W* place(QWidget* parent, const char* name, const QRect& rect)
 {
     auto* w = new W(parent);
     w->setObjectName(QLatin1String(name));
@@ -46,8 +45,9 @@ QAccessibleInterface* mainWindowAccessible(const QString& className, QObject* ob
     return nullptr;
 }
 
-const QString kPickerTip = QStringLiteral(
-    "You can change this date by editing it directly, or by clicking on the down arrow to display the calendar and then selecting a date");
+const QString kPickerTip =
+    QStringLiteral("You can change this date by editing it directly, or by clicking on the down "
+                   "arrow to display the calendar and then selecting a date");
 }  // namespace
 
 mainform::mainform(const Services& services, Turns& turns, Alarms& alarms, EditorHost& host,
@@ -73,10 +73,7 @@ mainform::mainform(const Services& services, Turns& turns, Alarms& alarms, Edito
     windowlist::add(this, QStringLiteral("mainform"));
 }
 
-mainform::~mainform()
-{
-    windowlist::remove(this);
-}
+mainform::~mainform() { windowlist::remove(this); }
 
 void mainform::buildControls()
 {
@@ -104,8 +101,9 @@ void mainform::buildControls()
     Command2->setAccessibleName(QStringLiteral("Clear Alarm"));
 
     Text3 = place<QPlainTextEdit>(client, "Text3", twips(120, 1320, 2655, 735));
-    Text3->setPlainText(QStringLiteral("Note: Do not type periods \nwhen inputting AM or PM.\nCapitalization doesn't matter.\n\n"
-                                       "Valid: 1:35 AM or 2:12pm\nInvalid: 1:35 A.M. or 4:10p.m\n"));
+    Text3->setPlainText(QStringLiteral(
+        "Note: Do not type periods \nwhen inputting AM or PM.\nCapitalization doesn't matter.\n\n"
+        "Valid: 1:35 AM or 2:12pm\nInvalid: 1:35 A.M. or 4:10p.m\n"));
     Text3->setFont(classiclook::font(true));
     Text3->setReadOnly(true);
     Text3->setTabChangesFocus(true);
@@ -131,8 +129,10 @@ void mainform::buildControls()
     }
     Option0->setChecked(true);
     Label4 = place<QLabel>(Frame1, "Label4", twips(240, 1680, 3135, 615));
-    Label4->setText(QStringLiteral("Choosing from these options will display the typed message after system startup "
-                                   "on the spe" "cified day(s)."));
+    Label4->setText(QStringLiteral(
+        "Choosing from these options will display the typed message after system startup "
+        "on the spe"
+        "cified day(s)."));
     Label4->setWordWrap(true);
     Label4->setFont(classiclook::font());
     Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -157,8 +157,10 @@ void mainform::buildControls()
     Label8->setAccessibleDescription(QStringLiteral("Status"));
 
     Label7 = place<QLabel>(client, "Label7", twips(120, 2760, 6375, 495));
-    Label7->setText(QStringLiteral("Note: Always click the \"Set Alarm\" button after changing any of the settings for the changes "
-                                   "to take effect. To turn off an alarm and clear its settings, click \"Clear Alarm\"."));
+    Label7->setText(QStringLiteral(
+        "Note: Always click the \"Set Alarm\" button after changing any of the settings for the "
+        "changes "
+        "to take effect. To turn off an alarm and clear its settings, click \"Clear Alarm\"."));
     Label7->setWordWrap(true);
     Label7->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -187,7 +189,8 @@ void mainform::buildControls()
     Label1->setPalette(titlePal);
 
     // Focus order: the message first, the time last.
-    const QList<QWidget*> order{Text2, DTPicker1, Option1, Option2, Option3, Option0, Text3, Command2, Command1, Text1};
+    const QList<QWidget*> order{Text2,   DTPicker1, Option1,  Option2,  Option3,
+                                Option0, Text3,     Command2, Command1, Text1};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QLabel* label : {Label1, Label2, Label3, Label4, Label5, Label7, Label8})

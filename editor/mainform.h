@@ -43,7 +43,8 @@ public:
     void DTPicker1_Change();
     void ApplyOptionRules();
     void FollowToday();  // a new day: the picker's earliest day, and a day nobody chose
-    // The edits of an armed reminder, saved by the rules of a switch; the exit asks its own question.
+    // The edits of an armed reminder, saved by the rules of a switch; the exit asks its own
+    // question.
     void SaveArmedEdits(RemindersFile& file, int n, const QString& question);
     // The save question of a reminder that is not set: OK hands its edits to Set Alarm.
     bool SaveUnarmedEdits(RemindersFile& file, const QString& question);

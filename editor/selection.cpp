@@ -72,11 +72,20 @@ void mainform::ShowReminder()
     }
     Label8->adjustSize();
     switch (E.AdvanceOption) {
-    case 0: Option0->setChecked(true); break;
-    case 1: Option1->setChecked(true); break;
-    case 2: Option2->setChecked(true); break;
-    case 3: Option3->setChecked(true); break;
-    default: break;  // not an option: the selection stays
+    case 0:
+        Option0->setChecked(true);
+        break;
+    case 1:
+        Option1->setChecked(true);
+        break;
+    case 2:
+        Option2->setChecked(true);
+        break;
+    case 3:
+        Option3->setChecked(true);
+        break;
+    default:
+        break;  // not an option: the selection stays
     }
     ApplyOptionRules();
     SetText2Text(shownText(E.Message));
@@ -183,9 +192,13 @@ void mainform::SavePendingChanges()
     RemindersFile file(RecordLength);
     Reminders(N) = file.read(N);
     if (Reminders(N).AlarmSet == -1)
-        SaveArmedEdits(file, N, QStringLiteral("Settings for Reminder#%1 has changed. Save new settings?").arg(N));
+        SaveArmedEdits(
+            file, N,
+            QStringLiteral("Settings for Reminder#%1 has changed. Save new settings?").arg(N));
     else if (DateChanged == 1 || TimeChanged == 1)
-        SaveUnarmedEdits(file, QStringLiteral("Settings for Reminder# %1 has changed. Save new settings?").arg(N));
+        SaveUnarmedEdits(
+            file,
+            QStringLiteral("Settings for Reminder# %1 has changed. Save new settings?").arg(N));
     ClearChangeFlags();
 }
 
@@ -225,8 +238,10 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     const auto time = datetime::parseTimeText(Text1->text());
     if (!time) {
         ClearChangeFlags();
-        MsgBox(QStringLiteral("Invalid Time Format. New settings not saved.\r\n\r\nPlease input a valid time."),
-               msgbox::kOkOnly, msgbox::kAppTitle);
+        MsgBox(
+            QStringLiteral(
+                "Invalid Time Format. New settings not saved.\r\n\r\nPlease input a valid time."),
+            msgbox::kOkOnly, msgbox::kAppTitle);
         return;
     }
     const QDate day = DTPicker1->value();
@@ -234,8 +249,9 @@ void mainform::SaveArmedEdits(RemindersFile& file, int n, const QString& questio
     // A day gone by has passed as well, also one that went by while the question was open.
     if (rules::passed(*time, day, now)) {
         ClearChangeFlags();
-        MsgBox(QStringLiteral("Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
-                              "Please input a valid alarm time."),
+        MsgBox(QStringLiteral(
+                   "Alarm Time should be greater than current time. New settings not saved.\r\n\r\n"
+                   "Please input a valid alarm time."),
                msgbox::kOkOnly, msgbox::kAppTitle);
         return;
     }

@@ -25,7 +25,8 @@ void mainform::Command1_Click()
 
     const auto typed = datetime::parseTimeText(Text1->text());
     if (!typed) {
-        reject(QStringLiteral("Invalid Time Format. Alarm not set.\r\n\r\nPlease input a valid time."));
+        reject(QStringLiteral(
+            "Invalid Time Format. Alarm not set.\r\n\r\nPlease input a valid time."));
         return;
     }
     // The typed time stays in the editor's entry, as before a confirmation; the
@@ -35,16 +36,19 @@ void mainform::Command1_Click()
     const QDateTime now = m_services.clock->now();
     const QDate day = DTPicker1->value();
     if (rules::passed(*typed, day, now)) {
-        reject(QStringLiteral("Alarm Time should be greater than current time. Alarm not set.\r\n\r\n"
-                              "Please input a valid alarm time."));
+        reject(
+            QStringLiteral("Alarm Time should be greater than current time. Alarm not set.\r\n\r\n"
+                           "Please input a valid alarm time."));
         return;
     }
 
     const QString message = trimBlanks(Text2Text());
-    const QString summary = QStringLiteral("Run alarm on ") + datetime::longDate(day) + QLatin1Char(' ') +
-                            datetime::hhmmAmPm(*typed) + QStringLiteral("?\r\n\r\nAdditional Setting: ") +
-                            (SelectedOption() ? advanceOptionText(SelectedOption()) : QStringLiteral("None.")) + QStringLiteral("\r\nMessage/Notes: ") +
-                            (message.isEmpty() ? QStringLiteral("None.") : message);
+    const QString summary =
+        QStringLiteral("Run alarm on ") + datetime::longDate(day) + QLatin1Char(' ') +
+        datetime::hhmmAmPm(*typed) + QStringLiteral("?\r\n\r\nAdditional Setting: ") +
+        (SelectedOption() ? advanceOptionText(SelectedOption()) : QStringLiteral("None.")) +
+        QStringLiteral("\r\nMessage/Notes: ") +
+        (message.isEmpty() ? QStringLiteral("None.") : message);
     if (MsgBox(summary, msgbox::kOkCancel, QStringLiteral("Confirm Alarm Schedule")) != msgbox::kOk)
         return;
 

@@ -11,12 +11,12 @@ void substituteOnce()
         QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                    {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                                     QStringLiteral("DejaVu Sans Condensed")});
-        QFont::insertSubstitutions(QStringLiteral("MS Serif"),
-                                   {QStringLiteral("Liberation Serif"),
-                                    QStringLiteral("DejaVu Serif Condensed")});
-        QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                                   {QStringLiteral("Liberation Serif"),
-                                    QStringLiteral("DejaVu Serif")});
+        QFont::insertSubstitutions(
+            QStringLiteral("MS Serif"),
+            {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif Condensed")});
+        QFont::insertSubstitutions(
+            QStringLiteral("Times New Roman"),
+            {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
         return true;
     }();
     (void)done;

@@ -47,10 +47,7 @@ int fullYear(const QString& y)
 }
 }  // namespace
 
-double toOle(const QDate& day)
-{
-    return static_cast<double>(kOleEpoch.daysTo(day));
-}
+double toOle(const QDate& day) { return static_cast<double>(kOleEpoch.daysTo(day)); }
 
 QDate dayFromOle(double ole)
 {
@@ -70,7 +67,8 @@ QString hhmmAmPm(const QTime& t)
 
 QString longDate(const QDate& d)
 {
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(d, QStringLiteral("dddd, MMMM dd, yyyy"));
+    return QLocale(QLocale::English, QLocale::UnitedStates)
+        .toString(d, QStringLiteral("dddd, MMMM dd, yyyy"));
 }
 
 QString shortDate(const QDate& d)
@@ -88,7 +86,8 @@ std::optional<QTime> parseTimeText(const QString& text)
     if (s.isEmpty())
         return std::nullopt;
 
-    static const QRegularExpression mdy(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})(?=\\s|$)"));
+    static const QRegularExpression mdy(
+        QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4}|\\d{2})(?=\\s|$)"));
     static const QRegularExpression ymd(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})(?=\\s|$)"));
     QDate date;
     QRegularExpressionMatch m = mdy.match(s);

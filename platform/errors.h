@@ -1,6 +1,6 @@
 #pragma once
-#include <stdexcept>
 #include <QString>
+#include <stdexcept>
 
 // A failure the user is told about by the general error handling. The text says
 // in plain words what failed and why.

@@ -2,7 +2,8 @@
 
 #include <QProcess>
 
-bool QtLauncher::startDetached(const QString& program, const QStringList& args, const QString& workDir)
+bool QtLauncher::startDetached(const QString& program, const QStringList& args,
+                               const QString& workDir)
 {
     return QProcess::startDetached(program, args, workDir);
 }

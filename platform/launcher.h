@@ -6,10 +6,12 @@
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    virtual bool startDetached(const QString& program, const QStringList& args, const QString& workDir) = 0;
+    virtual bool startDetached(const QString& program, const QStringList& args,
+                               const QString& workDir) = 0;
 };
 
 class QtLauncher : public Launcher {
 public:
-    bool startDetached(const QString& program, const QStringList& args, const QString& workDir) override;
+    bool startDetached(const QString& program, const QStringList& args,
+                       const QString& workDir) override;
 };

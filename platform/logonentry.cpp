@@ -52,24 +52,23 @@ QString execValue(const QString& executablePath)
 
 QString entryText(const QString& executablePath)
 {
-    return QStringLiteral(
-               "[Desktop Entry]\n"
-               "Type=Application\n"
-               "Name=Chimewright\n"
-               "Comment=Reminders and alarms in the notification area\n"
-               "Exec=%1\n"
-               "Icon=%2\n"
-               "Terminal=false\n"
-               "X-GNOME-Autostart-enabled=true\n")
+    return QStringLiteral("[Desktop Entry]\n"
+                          "Type=Application\n"
+                          "Name=Chimewright\n"
+                          "Comment=Reminders and alarms in the notification area\n"
+                          "Exec=%1\n"
+                          "Icon=%2\n"
+                          "Terminal=false\n"
+                          "X-GNOME-Autostart-enabled=true\n")
         .arg(execValue(executablePath), stringValue(iconPath(executablePath)));
 }
 
 }  // namespace desktopentry
 
 XdgAutostart::XdgAutostart()
-    : m_folder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) + QStringLiteral("/autostart"))
-{
-}
+    : m_folder(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
+               QStringLiteral("/autostart"))
+{}
 
 bool XdgAutostart::exists(const QString& name) const
 {
@@ -84,12 +83,14 @@ void XdgAutostart::create(const QString& name, const QString& executablePath)
     // existing entry is left as it is.
     const QString path = m_folder + QLatin1Char('/') + name;
     if (const auto reason = saveWhole(path, desktopentry::entryText(executablePath).toUtf8()))
-        throw AppError(QStringLiteral("Could not write the log-on start entry %1: %2").arg(path, *reason));
+        throw AppError(
+            QStringLiteral("Could not write the log-on start entry %1: %2").arg(path, *reason));
 }
 
 void XdgAutostart::remove(const QString& name)
 {
     QFile file(m_folder + QLatin1Char('/') + name);
     if (!file.remove())
-        throw AppError(QStringLiteral("Could not delete the log-on start entry %1: %2").arg(file.fileName(), file.errorString()));
+        throw AppError(QStringLiteral("Could not delete the log-on start entry %1: %2")
+                           .arg(file.fileName(), file.errorString()));
 }

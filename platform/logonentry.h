@@ -29,4 +29,4 @@ namespace desktopentry {
 // Desktop Entry rules.
 QString execValue(const QString& executablePath);
 QString entryText(const QString& executablePath);
-}
+}  // namespace desktopentry

@@ -21,10 +21,7 @@ QtMediaPlayer::~QtMediaPlayer()
     m_output.reset();
 }
 
-QString QtMediaPlayer::resolvedPath() const
-{
-    return QDir(m_programDir).absoluteFilePath(m_name);
-}
+QString QtMediaPlayer::resolvedPath() const { return QDir(m_programDir).absoluteFilePath(m_name); }
 
 void QtMediaPlayer::play()
 {
@@ -63,16 +60,22 @@ void QtMediaPlayer::play()
         QTimer timeout;
         timeout.setSingleShot(true);
         QObject::connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
-        QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&] { if (settled()) loop.quit(); });
+        QObject::connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&] {
+            if (settled())
+                loop.quit();
+        });
         QObject::connect(m_player.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
         timeout.start(kStartTimeoutMs);
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
-    if (m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia) {
-        const QString reason = m_player->errorString().isEmpty() ? QStringLiteral("unsupported or broken sound data")
-                                                                 : m_player->errorString();
+    if (m_player->error() != QMediaPlayer::NoError ||
+        m_player->mediaStatus() == QMediaPlayer::InvalidMedia) {
+        const QString reason = m_player->errorString().isEmpty()
+                                   ? QStringLiteral("unsupported or broken sound data")
+                                   : m_player->errorString();
         m_player->stop();
-        throw AppError(QStringLiteral("The sound file could not be played: %1\n%2").arg(path, reason));
+        throw AppError(
+            QStringLiteral("The sound file could not be played: %1\n%2").arg(path, reason));
     }
     // Still buffering on a busy machine is not a failure: the sound is left to
     // start late, since stopping it would leave the alarm silent.

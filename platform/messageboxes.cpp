@@ -34,7 +34,8 @@ int QtMessageBoxes::MsgBox(const QString& text, int style, const QString& title)
         box.setEscapeButton(QMessageBox::Ok);
     } else {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(style == msgbox::kOkCancelDefaultCancel ? QMessageBox::Cancel : QMessageBox::Ok);
+        box.setDefaultButton(style == msgbox::kOkCancelDefaultCancel ? QMessageBox::Cancel
+                                                                     : QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
     }
     box.setWindowFlag(Qt::WindowStaysOnTopHint);

@@ -20,10 +20,7 @@ QString kindOf(mode_t mode)
     return QStringLiteral("it is a device, not a file");
 }
 
-QString systemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
+QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 }  // namespace
 
 std::optional<Refusal> openForReading(QFile& file)

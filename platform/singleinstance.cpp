@@ -1,12 +1,12 @@
 #include "platform/singleinstance.h"
 
-#include <unistd.h>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <unistd.h>
 
 namespace {
 const QByteArray kShow = "show\n";
@@ -18,7 +18,9 @@ LockFileInstance::LockFileInstance(const QString& executablePath)
     if (dir.isEmpty())
         dir = QDir::tempPath();
     const QByteArray user = QByteArray::number(static_cast<qulonglong>(::getuid()));
-    const QByteArray key = QCryptographicHash::hash(user + '\0' + executablePath.toUtf8(), QCryptographicHash::Sha1).toHex();
+    const QByteArray key =
+        QCryptographicHash::hash(user + '\0' + executablePath.toUtf8(), QCryptographicHash::Sha1)
+            .toHex();
     const QString base = dir + QStringLiteral("/chimewright-") + QString::fromLatin1(key.left(16));
     m_path = base + QStringLiteral(".lock");
     m_socketPath = base + QStringLiteral(".socket");

@@ -21,10 +21,7 @@ QtTrayIcon::QtTrayIcon(QObject* parent) : TrayIcon(parent), m_available(isAvaila
     connect(watcher, &QDBusServiceWatcher::serviceOwnerChanged, this, &QtTrayIcon::follow);
 }
 
-QtTrayIcon::~QtTrayIcon()
-{
-    remove();
-}
+QtTrayIcon::~QtTrayIcon() { remove(); }
 
 void QtTrayIcon::add(const QIcon& icon, const QString& tip, QMenu* menu)
 {
@@ -33,14 +30,22 @@ void QtTrayIcon::add(const QIcon& icon, const QString& tip, QMenu* menu)
     m_icon = new QSystemTrayIcon(icon, this);
     m_icon->setToolTip(tip);
     m_icon->setContextMenu(menu);
-    connect(m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason) {
-        case QSystemTrayIcon::Trigger: emit mouseEvent(kLeftUp); break;
-        case QSystemTrayIcon::DoubleClick: emit mouseEvent(kDoubleClick); break;
-        case QSystemTrayIcon::Context: emit mouseEvent(kRightUp); break;
-        default: break;
-        }
-    });
+    connect(m_icon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                switch (reason) {
+                case QSystemTrayIcon::Trigger:
+                    emit mouseEvent(kLeftUp);
+                    break;
+                case QSystemTrayIcon::DoubleClick:
+                    emit mouseEvent(kDoubleClick);
+                    break;
+                case QSystemTrayIcon::Context:
+                    emit mouseEvent(kRightUp);
+                    break;
+                default:
+                    break;
+                }
+            });
     // An area that comes up later or comes back (autostart races the panel, a panel
     // restarts) gets the icon from Qt itself: it docks it in the new tray or
     // registers it with the new watcher.
@@ -64,12 +69,6 @@ void QtTrayIcon::follow()
     m_available = available;
     emit availabilityChanged();
 }
-bool QtTrayIcon::isAvailable() const
-{
-    return QSystemTrayIcon::isSystemTrayAvailable();
-}
+bool QtTrayIcon::isAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
-bool QtTrayIcon::showsMenu() const
-{
-    return m_icon && m_icon->contextMenu();
-}
+bool QtTrayIcon::showsMenu() const { return m_icon && m_icon->contextMenu(); }

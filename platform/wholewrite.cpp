@@ -2,8 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 #include <QSaveFile>
+#include <unistd.h>
 #include "platform/regularfile.h"
 
 std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
@@ -12,7 +12,8 @@ std::optional<QString> writeWhole(QFileDevice& out, const QByteArray& data)
     while (done < data.size()) {
         const qint64 n = out.write(data.constData() + done, data.size() - done);
         if (n <= 0 || out.error() != QFileDevice::NoError)
-            return out.error() != QFileDevice::NoError ? out.errorString() : QStringLiteral("nothing could be written");
+            return out.error() != QFileDevice::NoError ? out.errorString()
+                                                       : QStringLiteral("nothing could be written");
         done += n;
     }
     // The save file's own sync does not report a failure: a disk that cannot keep

@@ -16,10 +16,7 @@ void add(QWidget* window, const QString& tag)
     windows().append(window);
 }
 
-void remove(QWidget* window)
-{
-    windows().removeAll(window);
-}
+void remove(QWidget* window) { windows().removeAll(window); }
 
 QList<QWidget*> all()
 {
@@ -31,10 +28,7 @@ QList<QWidget*> all()
     return out;
 }
 
-QString tagOf(const QWidget* window)
-{
-    return window->property("Tag").toString();
-}
+QString tagOf(const QWidget* window) { return window->property("Tag").toString(); }
 
 QWidget* firstTagged(const QString& tag)
 {

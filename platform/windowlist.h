@@ -14,4 +14,4 @@ QString tagOf(const QWidget* window);
 QWidget* firstTagged(const QString& tag);
 // Closes that window; true when there was one.
 bool closeFirstTagged(const QString& tag);
-}
+}  // namespace windowlist

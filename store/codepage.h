@@ -10,4 +10,4 @@ QString decode(const QByteArray& bytes);
 QByteArray encode(const QString& text);
 // Whether the code page has the character.
 bool holds(QChar c);
-}
+}  // namespace codepage

@@ -11,12 +11,6 @@ FileSlot::FileSlot()
     s_busy = true;
 }
 
-FileSlot::~FileSlot()
-{
-    s_busy = false;
-}
+FileSlot::~FileSlot() { s_busy = false; }
 
-bool FileSlot::busy()
-{
-    return s_busy;
-}
+bool FileSlot::busy() { return s_busy; }

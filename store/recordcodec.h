@@ -13,4 +13,4 @@ ReminderRecord decode(const QByteArray& image);
 constexpr qint64 offsetOf(int n) { return qint64(n - 1) * kRecordLength; }
 // The file's bytes with record n replaced; records skipped over are zero bytes.
 QByteArray placed(QByteArray file, int n, const ReminderRecord& record);
-}
+}  // namespace recordcodec

@@ -37,9 +37,13 @@ QString shownText(const QString& field)
 QString advanceOptionText(int option)
 {
     switch (option) {
-    case 1: return QStringLiteral("One day before scheduled date");
-    case 2: return QStringLiteral("Two days before scheduled date");
-    case 3: return QStringLiteral("Everyday until the scheduled date");
-    default: return QStringLiteral("None");
+    case 1:
+        return QStringLiteral("One day before scheduled date");
+    case 2:
+        return QStringLiteral("Two days before scheduled date");
+    case 3:
+        return QStringLiteral("Everyday until the scheduled date");
+    default:
+        return QStringLiteral("None");
     }
 }

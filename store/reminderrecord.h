@@ -9,16 +9,17 @@ struct ReminderRecord {
     static constexpr int kMessageWidth = 2048;
 
     QString AlarmTime = QString(kTimeWidth, QChar(0));  // "hh:mm AM/PM", blanks or NULs
-    double AlarmDate = 0.0;                              // OLE Automation date, whole day
-    qint16 AdvanceOption = 0;                            // 0 none, 1, 2, 3
+    double AlarmDate = 0.0;                             // OLE Automation date, whole day
+    qint16 AdvanceOption = 0;                           // 0 none, 1, 2, 3
     QString Message = QString(kMessageWidth, QChar(0));
-    qint16 AlarmSet = 0;                                 // -1 armed, 0 not
+    qint16 AlarmSet = 0;  // -1 armed, 0 not
 
     bool isArmed() const { return AlarmSet == -1; }
     // Both armed for the same day at the same time.
     bool sameArmedMoment(const ReminderRecord& other) const
     {
-        return isArmed() && other.isArmed() && AlarmDate == other.AlarmDate && AlarmTime == other.AlarmTime;
+        return isArmed() && other.isArmed() && AlarmDate == other.AlarmDate &&
+               AlarmTime == other.AlarmTime;
     }
     // The state ringing and a missed alarm leave: blanks, the day kept.
     void makeSpent();

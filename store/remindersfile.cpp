@@ -1,17 +1,14 @@
 #include "store/remindersfile.h"
 
-#include <stdexcept>
 #include <QFile>
+#include <stdexcept>
 #include "platform/errors.h"
 #include "platform/regularfile.h"
 #include "platform/wholewrite.h"
 #include "store/recordcodec.h"
 
 namespace {
-QString fileName()
-{
-    return QString::fromLatin1(RemindersFile::kName);
-}
+QString fileName() { return QString::fromLatin1(RemindersFile::kName); }
 
 [[noreturn]] void fail(const QString& what, const QString& reason)
 {
@@ -42,10 +39,7 @@ void RemindersFile::open()
 
 RemindersFile::~RemindersFile() = default;
 
-void RemindersFile::close()
-{
-    m_slot.reset();
-}
+void RemindersFile::close() { m_slot.reset(); }
 
 QByteArray RemindersFile::readAll() const
 {

@@ -10,10 +10,7 @@
 namespace savedrecords {
 
 namespace {
-QString fileName()
-{
-    return QString::fromLatin1(RemindersFile::kName);
-}
+QString fileName() { return QString::fromLatin1(RemindersFile::kName); }
 
 [[noreturn]] void fail(const char* what, const QString& reason)
 {
@@ -42,7 +39,8 @@ ReminderTable read()
     const QByteArray data = readBytes();
     ReminderTable table;
     for (int n = 1; n <= 3; ++n)
-        table(n) = recordcodec::decode(data.mid(recordcodec::offsetOf(n), recordcodec::kRecordLength));
+        table(n) =
+            recordcodec::decode(data.mid(recordcodec::offsetOf(n), recordcodec::kRecordLength));
     return table;
 }
 

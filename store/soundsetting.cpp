@@ -9,10 +9,7 @@
 namespace soundsetting {
 
 namespace {
-QString fileName()
-{
-    return QString::fromLatin1(kName);
-}
+QString fileName() { return QString::fromLatin1(kName); }
 }  // namespace
 
 std::optional<QString> read()
@@ -21,8 +18,8 @@ std::optional<QString> read()
     QFile file(fileName());
     if (const auto refused = regularfile::openForReading(file)) {
         if (refused->kind == regularfile::Refusal::NotAFile)
-            throw AppError(QStringLiteral("Could not read %1: %2").arg(fileName(),
-                                                                     refused->reason));
+            throw AppError(
+                QStringLiteral("Could not read %1: %2").arg(fileName(), refused->reason));
         return std::nullopt;
     }
     QByteArray line = file.readLine();

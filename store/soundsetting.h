@@ -13,4 +13,4 @@ constexpr const char* kDefaultSound = "odetojoy.mid";
 std::optional<QString> read();
 // Replaces the file atomically; throws AppError when it cannot.
 void write(const QString& path);
-}
+}  // namespace soundsetting

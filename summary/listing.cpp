@@ -13,10 +13,12 @@ QStringList lines(const std::array<ReminderRecord, 3>& records)
         const QString head = QStringLiteral("Reminder# %1 ").arg(i);
         if (r.AlarmSet != 0) {
             out << head + QStringLiteral("is set.");
-            out << QStringLiteral("Alarm Date: ") + datetime::shortDate(datetime::dayFromOle(r.AlarmDate)).trimmed();
+            out << QStringLiteral("Alarm Date: ") +
+                       datetime::shortDate(datetime::dayFromOle(r.AlarmDate)).trimmed();
             out << QStringLiteral("Alarm Time: ") + shownText(r.AlarmTime);
             if (r.AdvanceOption >= 1 && r.AdvanceOption <= 3)
-                out << QStringLiteral("Also ring alarm: ") + advanceOptionText(r.AdvanceOption) + '.';
+                out << QStringLiteral("Also ring alarm: ") + advanceOptionText(r.AdvanceOption) +
+                           '.';
             if (shownText(r.Message).isEmpty())
                 out << QStringLiteral("Message: None.");
             else

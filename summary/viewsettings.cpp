@@ -26,10 +26,7 @@ viewsettings::viewsettings(QWidget* parent) : QDialog(parent)
     windowlist::add(this, QStringLiteral("chimeview"));
 }
 
-viewsettings::~viewsettings()
-{
-    windowlist::remove(this);
-}
+viewsettings::~viewsettings() { windowlist::remove(this); }
 
 viewsettings* viewsettings::loaded()
 {
@@ -60,10 +57,7 @@ void viewsettings::Form_Activate()
     update();
 }
 
-void viewsettings::OKButton_Click()
-{
-    close();
-}
+void viewsettings::OKButton_Click() { close(); }
 
 void viewsettings::paintEvent(QPaintEvent* event)
 {

@@ -17,6 +17,25 @@ inline ReminderRecord armedRecord(const QDate& day, const QString& time, int opt
     return r;
 }
 
+// A record in a failure message: time|OLE day|option|message|armed, each text's padding counted.
+inline QString describe(const ReminderRecord& r)
+{
+    auto field = [](const QString& text) {
+        qsizetype end = text.size();
+        while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == QChar(0)))
+            --end;
+        const QString pad = text.mid(end);
+        return text.left(end) + (pad.isEmpty() ? QString()
+                                 : pad.count(' ') == pad.size()
+                                     ? QString("+%1 blanks").arg(pad.size())
+                                     : QString("+%1 pad").arg(pad.size()));
+    };
+    return QStringList{field(r.AlarmTime), QString::number(r.AlarmDate),
+                       QString::number(r.AdvanceOption), field(r.Message),
+                       QString::number(r.AlarmSet)}
+        .join('|');
+}
+
 inline QByteArray fileBytes(const QString& path)
 {
     QFile f(path);

@@ -160,8 +160,7 @@ Additional Setting: None.\nMessage/Notes: Water the plants')" "button:OK" "butto
     restore
     expect_at 10 "Alarm is set.|" status
     for _ in 1 2 3 4 5 6 7 8; do
-        at_is "push button|Clear Alarm" focus && break
-        xdotool key Tab
+        at_is "push button|Clear Alarm" focus && break; xdotool key Tab
     done
     xdotool key space
     expect_box 10 "Clear Alarm?" "text:Alarm for Reminder#1 will be reset. Are you sure?" \

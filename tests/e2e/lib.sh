@@ -171,8 +171,7 @@ shown_for() {
     wait_for 10 main_window_is shown || fail "the window did not show"
     local until=$((SECONDS + $1))
     while ((SECONDS < until)); do
-        main_window_is shown || fail "the window went away: $(wm_state)"
-        sleep 0.2
+        main_window_is shown || fail "the window went away: $(wm_state)"; sleep 0.2
     done
     wait_for 5 focused "$(main_window)" || fail "the window did not get the keyboard"
 }
@@ -234,8 +233,7 @@ answer() {
 }
 press_in() {
     xdotool windowfocus "$1" 2>/dev/null || true
-    wait_for 5 focused "$1" || true
-    xdotool key "${@:2}"
+    wait_for 5 focused "$1" || true; xdotool key "${@:2}"
 }
 # watch_rings: answers every ring box in the background, a line for each in $WORK/rings; WATCHER is
 # its PID.
@@ -243,9 +241,7 @@ watch_rings() {
     : >"$WORK/rings"
     while true; do
         if id=$(window_id "$RING"); then
-            echo ring >>"$WORK/rings"
-            press_in "$id" Return
-            wait_for 10 gone "$id"
+            echo ring >>"$WORK/rings"; press_in "$id" Return; wait_for 10 gone "$id"
         fi
         sleep 0.2
     done &

@@ -1,6 +1,7 @@
 #pragma once
 // Hand-made records and direct access to the data files, bypassing the program's file layer.
 #include <QFile>
+#include <QRegularExpression>
 #include "platform/datetime.h"
 #include "store/recordcodec.h"
 #include "store/reminderrecord.h"
@@ -17,23 +18,14 @@ inline ReminderRecord armedRecord(const QDate& day, const QString& time, int opt
     return r;
 }
 
-// A record in a failure message: time|OLE day|option|message|armed, each text's padding counted.
+// A record in a failure message: time|OLE day|option|message|armed, the padding cut.
 inline QString describe(const ReminderRecord& r)
 {
-    auto field = [](const QString& text) {
-        qsizetype end = text.size();
-        while (end > 0 && (text[end - 1] == ' ' || text[end - 1] == QChar(0)))
-            --end;
-        const QString pad = text.mid(end);
-        return text.left(end) + (pad.isEmpty() ? QString()
-                                 : pad.count(' ') == pad.size()
-                                     ? QString("+%1 blanks").arg(pad.size())
-                                     : QString("+%1 pad").arg(pad.size()));
-    };
-    return QStringList{field(r.AlarmTime), QString::number(r.AlarmDate),
-                       QString::number(r.AdvanceOption), field(r.Message),
-                       QString::number(r.AlarmSet)}
-        .join('|');
+    const QRegularExpression padding(QStringLiteral("[ \\x00]+$"));
+    return QString("%1|%2|%3|%4|%5")
+        .arg(QString(r.AlarmTime).remove(padding), QString::number(r.AlarmDate),
+             QString::number(r.AdvanceOption), QString(r.Message).remove(padding),
+             QString::number(r.AlarmSet));
 }
 
 inline QByteArray fileBytes(const QString& path)

@@ -1,5 +1,4 @@
-// Logic without a display: record images, data files and their writers killed or refused, times,
-// Exec lines.
+// Logic without a display: record images, data files, their writers killed or refused, Exec lines.
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,8 +36,7 @@ namespace {
 constexpr int L = recordcodec::kRecordLength;
 const QDate kToday(2026, 12, 6);
 
-// An image: its head (time, OLE date, option, start of the message), the message filled up, the
-// armed flag.
+// An image: its head (time, OLE date, option, message start), the message filled up, the flag.
 QByteArray image(const QByteArray& head, char fill, const char* flag)
 {
     return head + QByteArray(L - 2 - head.size(), fill) + QByteArray(flag, 2);
@@ -51,8 +49,7 @@ void put(const QString& name, const QByteArray& bytes)
         << name.toStdString();
 }
 
-// The AppError text body throws while the kernel lets no file grow beyond limit bytes (SIGXFSZ
-// ignored).
+// The AppError text body throws while no file may grow beyond limit bytes (SIGXFSZ ignored).
 QString failure(const std::function<void()>& body, rlim_t limit = RLIM_INFINITY)
 {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -182,8 +179,7 @@ TEST_F(Files, SoundSettingFirstLine)
     EXPECT_EQ(fileBytes(u"audioalarm.dat"_s), QByteArray("/second.mid\r\n"));
 }
 
-// A writer the system refuses leaves its earlier file exactly as it was, and no temporary or
-// partial file.
+// A writer the system refuses leaves its earlier file as it was, and no temporary or partial file.
 TEST_F(Files, EveryWriterUnderAFileSizeLimit)
 {
     const ReminderRecord r = armedRecord(kToday, u"09:00 AM"_s);

@@ -67,19 +67,8 @@ inline const QString kRingTitle = QStringLiteral("Chimewright Personal Alarm|");
 // Splits at the separators not escaped by "\"; the escapes stay.
 inline QStringList splitSteps(const QString& text, const QString& separator)
 {
-    QStringList parts{QString()};
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            parts.last() += text.mid(i++, 2);
-        } else if (QStringView(text).mid(i).startsWith(separator)) {
-            parts << QString();
-            i += separator.size() - 1;
-        } else {
-            parts.last() += text[i];
-        }
-    }
-    parts.removeAll(QString());
-    return parts;
+    const QRegularExpression at(R"((?<!\\))" + QRegularExpression::escape(separator));
+    return text.split(at, Qt::SkipEmptyParts);
 }
 inline QString unescape(QString text)
 {

@@ -431,15 +431,14 @@ private slots:
         desk.run(c.script);
         desk.finish(!c.anyBox.isEmpty());  // those cases script an answer for a second box
         const QList<Record>& after = c.after.isEmpty() ? c.records : c.after;
-        if (const qsizetype size = fileBytes(desk.file()).size(); size != after.size() * 2068)
-            desk.fault(QString("reminders.dat holds %1 bytes, wanted %2")
-                           .arg(size)
-                           .arg(after.size() * 2068));
-        for (int n = 0; n < after.size(); ++n)
-            if (desk.saved(n + 1) != after[n])
+        const QString size = QString::number(fileBytes(desk.file()).size());
+        if (size != QString::number(after.size() * 2068))
+            desk.fault("reminders.dat holds " + size + " bytes, not " +
+                       QString::number(after.size()) + " records");
+        for (int n = 1; n <= after.size(); ++n)
+            if (const Record got = desk.saved(n); got != after[n - 1])
                 desk.fault(QString("record %1 wanted %2, got %3")
-                               .arg(n + 1)
-                               .arg(describe(after[n]), describe(desk.saved(n + 1))));
+                               .arg(QString::number(n), describe(after[n - 1]), describe(got)));
         QVERIFY2(desk.faults.isEmpty(), qPrintable(desk.faults.join('\n')));
     }
 
@@ -456,12 +455,10 @@ private slots:
         desk.put(2, armedRecord(QDate(2026, 12, 9), "09:00 AM", 3));
         view.Form_Activate();  // drawn afresh, not below the first listing
         QCOMPARE(view.listing().join('|'),
-                 "Reminder# 1 is set.|Alarm Date: 12/9/2026|Alarm Time: 02:25 PM|Also ring "
-                 "alarm: One day before scheduled date.|Message(first few words): Buy "
-                 "milk|||Reminder# 2 is set.|Alarm "
-                 "Date: 12/9/2026|Alarm Time: 09:00 AM|Also ring alarm: Everyday until the "
-                 "scheduled date.|Message: "
-                 "None.|||Reminder# 3 is not set.||");
+                 "Reminder# 1 is set.|Alarm Date: 12/9/2026|Alarm Time: 02:25 PM|Also ring alarm: "
+                 "One day before scheduled date.|Message(first few words): Buy milk|||Reminder# 2 "
+                 "is set.|Alarm Date: 12/9/2026|Alarm Time: 09:00 AM|Also ring alarm: Everyday "
+                 "until the scheduled date.|Message: None.|||Reminder# 3 is not set.||");
         using A = QAccessible;
         struct Row {
             QObject* control;

@@ -111,8 +111,7 @@ struct Desk {
             fault(QString("unwanted box %1 \"%2\"").arg(n).arg(oneLine(box)));
         else if (anyBox.pattern().isEmpty() && wanted[n - 1] != box)
             fault(QString("box %1 wanted \"%2\", got \"%3\"")
-                      .arg(n)
-                      .arg(oneLine(wanted[n - 1]), oneLine(box)));
+                      .arg(QString::number(n), oneLine(wanted[n - 1]), oneLine(box)));
         if (box.section('|', 2).startsWith("Could not write"))
             limitFileSize(RLIM_INFINITY);
         const bool ring = box.startsWith(kRingTitle);
@@ -139,8 +138,7 @@ struct Desk {
     {
         if (anyBox.pattern().isEmpty() && shown.size() < wanted.size())
             fault(QString("box %1 wanted \"%2\", none came")
-                      .arg(shown.size() + 1)
-                      .arg(oneLine(wanted[shown.size()])));
+                      .arg(QString::number(shown.size() + 1), oneLine(wanted[shown.size()])));
         for (const auto& [text, todo] : std::as_const(inside))
             fault(QString("no box held \"%1\" for its steps").arg(text));
         if (!answers.isEmpty() && !answersLeftMayStay)
@@ -180,9 +178,7 @@ struct Desk {
         delivering.removeLast();
         if (rang != int(due))
             fault(QString("at %1 it rang %2 times, wanted %3")
-                      .arg(clock.now().toString())
-                      .arg(rang)
-                      .arg(int(due)));
+                      .arg(clock.now().toString(), QString::number(rang), QString::number(due)));
     }
     void run(const QString& script) { run(splitSteps(script, QStringLiteral("; "))); }
     void run(const QStringList& script)

@@ -1,5 +1,6 @@
-"""Reads the program as a screen reader does, over the accessibility bus: status, focus, window TITLE,
-box (a message box's title, "text:" and "button:" lines), press NAME, focusable NAME. Exits 1 when absent."""
+"""Reads the program as a screen reader does, over the accessibility bus: status, focus, window
+TITLE, box (a message box's title, "text:" and "button:" lines), press NAME, focusable NAME.
+Exits 1 when absent."""
 import sys
 import pyatspi
 
@@ -29,12 +30,14 @@ def done(*lines):
 
 
 cmd, arg = sys.argv[1], (sys.argv[2:] or [''])[0]
-apps = [a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name.lower() == 'chimewright']
+apps = [a for a in pyatspi.Registry.getDesktop(0)
+        if a is not None and a.name.lower() == 'chimewright']
 for win in [w for a in apps for w in a if showing(w)]:
     if cmd == 'window' and win.name == arg:
         done(win.getRoleName(), win.name, win.description)
     if cmd == 'box' and win.getRoleName() != 'frame' and win.name != 'Chimewright Alarm Settings':
-        done(win.name, *['text:' + (o.name or text(o)) if o.getRoleName() == 'label' else 'button:' + o.name
+        done(win.name, *['text:' + (o.name or text(o)) if o.getRoleName() == 'label'
+                         else 'button:' + o.name
                          for o in walk(win) if o.getRoleName() in ('label', 'push button')])
     for o in walk(win):
         role = o.getRoleName()

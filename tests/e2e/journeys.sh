@@ -4,7 +4,8 @@ SPENT="        |2026-12-06|0||0" DAT=$APP/reminders.dat
 # keep_dat, then dat_kept: reminders.dat still holds the bytes it held when kept.
 keep_dat() { KEPT=$(sha256sum <"$DAT"); }
 dat_kept() { [ "$(sha256sum <"$DAT")" = "$KEPT" ] || fail "reminders.dat changed"; }
-# tray_app [MOMENT [THEN]]: the program started at MOMENT and in the tray, then the clock moved to THEN.
+# tray_app [MOMENT [THEN]]: the program started at MOMENT and in the tray, then the clock moved to
+# THEN.
 # An alarm due soon is approached so: a start still busy when its time passes reports it missed.
 tray_app() {
     start_app "${1:-}"
@@ -26,7 +27,10 @@ reach_tray() {
     done
 }
 # no_box SECONDS: no box of the program comes for that long.
-no_box() { ! wait_for "$1" eval 'window_id Chimewright || window_id "$RING"' || fail "a box came: $(at box)"; }
+no_box() {
+    ! wait_for "$1" eval 'window_id Chimewright || window_id "$RING"' ||
+        fail "a box came: $(at box)"
+}
 # What a screen reader hears: the start-up review, the summary, the window, the status; then the
 # window brought back under the ring box, the melody heard, silent after OK; a ring over a start-up
 # box, and the display gone under both.
@@ -35,19 +39,21 @@ a11y() {
     make_records "$DAT" "1|2026-12-06|02:25 PM|0|Buy milk|1" "2|2026-12-04|09:00 AM|0|Pills|1" \
         "3|2026-12-09|09:05 AM|3||1"
     start_app "2026-12-06 14:20:00"
-    expect_box 10 "$(ok_box Chimewright 'You had an alarm scheduled for: 4 Dec 2026 Alarm Time: 09:00 AM
-The alarm did not run because either:\nthe computer was turned off during the designated alarm time,
+    expect_box 10 "$(ok_box Chimewright 'You had an alarm scheduled for: 4 Dec 2026 Alarm Time: '\
+'09:00 AM\nThe alarm did not run because either:
+the computer was turned off during the designated alarm time,
 or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPills')"
     title_fits "$(window_id Chimewright)" Chimewright
     at press OK
-    expect_box 10 "$(ok_box Chimewright 'You have scheduled an alarm for: 9 Dec 2026\nAlarm Time: 09:05 AM
-\nMessage/Notes: \nNone.')"
+    expect_box 10 "$(ok_box Chimewright 'You have scheduled an alarm for: 9 Dec 2026
+Alarm Time: 09:05 AM\n\nMessage/Notes: \nNone.')"
     at press OK
     wait_for 20 icon_shown || fail "no icon"
-    [ "$(record "$DAT" 2)" = "${SPENT/06/04}" ] || fail "the missed alarm of a day gone by was not spent"
+    [ "$(record "$DAT" 2)" = "${SPENT/06/04}" ] || fail "the missed alarm of a day gone by stayed"
     tray_menu 2
-    expect_at 10 "$(printf '%s\n' dialog "Chimewright Alarm Settings" "Reminder# 1 is set." "Alarm Date: 6 Dec 2026" \
-        "Alarm Time: 02:25 PM" "Message(first few words): Buy milk" "" "" "Reminder# 2 is not set." "" "" \
+    expect_at 10 "$(printf '%s\n' dialog "Chimewright Alarm Settings" "Reminder# 1 is set." \
+        "Alarm Date: 6 Dec 2026" "Alarm Time: 02:25 PM" "Message(first few words): Buy milk" "" "" \
+        "Reminder# 2 is not set." "" "" \
         "Reminder# 3 is set." "Alarm Date: 9 Dec 2026" "Alarm Time: 09:05 AM" \
         "Also ring alarm: Everyday until the scheduled date." "Message: None." "" "")" \
         window "Chimewright Alarm Settings"
@@ -57,7 +63,7 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
     expect_at 10 "$(printf '%s\n' frame Chimewright '')" window Chimewright
     expect_at 10 "Alarm is set.|" status
     xdotool windowminimize "$(main_window)"
-    wait_for 10 main_window_is withdrawn || fail "the window manager's minimise did not go to the tray"
+    wait_for 10 main_window_is withdrawn || fail "the window manager's minimise kept the window"
     set_clock "2026-12-06 14:24:58"
     expect_box 15 "$(ok_box "$RING" 'Message:\nBuy milk')"
     main_window_is shown || fail "the main window was not brought back"
@@ -90,7 +96,7 @@ or the Chimewright program is not in your startup folder.\n\nMessage/Notes: \nPi
 # File > Exit and the close box; the log-on entry in step and its Exec line; removed by
 # tools/uninstall, which keeps the data files unless asked.
 setalarm() {
-    start_desktop openbox; start_tray; start_sound  # the sound server builds the player's plugin registry
+    start_desktop openbox; start_tray; start_sound  # builds the player's plugin registry too
     APP="$WORK/my \$apps" DAT="$WORK/my \$apps/reminders.dat"
     local build menu icon uninstall=$E2E/../../tools/uninstall
     build=$(dirname "$(dirname "$EXE")") menu=$HOME/.local/share/applications/chimewright.desktop
@@ -109,16 +115,19 @@ setalarm() {
     xdotool key shift+Tab
     expect_at 5 "push button|Set Alarm" focus
     xdotool key space
-    expect_box 10 "Confirm Alarm Schedule" "text:$(printf 'Run alarm on Sunday, December 06, 2026 02:25 PM?\n
+    expect_box 10 "Confirm Alarm Schedule" \
+        "text:$(printf 'Run alarm on Sunday, December 06, 2026 02:25 PM?\n
 Additional Setting: None.\nMessage/Notes: Water the plants')" "button:OK" "button:Cancel"
     xdotool key Return
     wait_for 10 main_window_is withdrawn || fail "Set Alarm did not withdraw the window to the tray"
-    [ "$(record "$DAT" 1)" = "02:25 PM|2026-12-06|0|Water the plants|-1" ] || fail "record 1: $(record "$DAT" 1)"
+    [ "$(record "$DAT" 1)" = "02:25 PM|2026-12-06|0|Water the plants|-1" ] ||
+        fail "record 1: $(record "$DAT" 1)"
     desktop-file-validate "$ENTRY" || fail "no valid log-on entry"
     local before t; before=$(stat -c '%Y %s %i' "$DAT" "$ENTRY") t=$(date +%s%N)
     timeout 10 "$APP/chimewright" || fail "a second copy did not end cleanly"
     echo "   a second copy ended in $((($(date +%s%N) - t) / 1000000)) ms"
-    [ "$before" = "$(stat -c '%Y %s %i' "$DAT" "$ENTRY")" ] || fail "a second copy touched the files"
+    [ "$before" = "$(stat -c '%Y %s %i' "$DAT" "$ENTRY")" ] ||
+        fail "a second copy touched the files"
     shown_for 1  # brought forward by the running copy
     expect_at 5 "text|Message that will appear when alarm runs:" focus
     menu_exit  # with an alarm armed File > Exit and the close box withdraw the window
@@ -133,12 +142,7 @@ Additional Setting: None.\nMessage/Notes: Water the plants')" "button:OK" "butto
     tray_menu 3
     answer "Exit Program?" shift+Tab space
     wait_for 15 ended || fail "the program did not end after OK"
-    exec_of() {  # the arguments of an entry's Exec line, one a line
-        python3 -c 'import re, shlex, sys
-v = re.sub(r"\\([sntr\\])", lambda m: {"s": " ", "n": "\n", "t": "\t", "r": "\r"}.get(m[1], m[1]), sys.argv[1])
-v = v.replace("\\$", "$").replace("\\`", "`")  # shlex keeps these two escapes inside quotes
-print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Exec=//p' "$1")"
-    }
+    exec_of() { python3 "$E2E/files.py" exec "$1"; }  # its Exec line's arguments, one a line
     mapfile -t RUN < <(exec_of "$ENTRY")
     [ "${#RUN[@]}" = 1 ] && [ "${RUN[0]}" = "$APP/chimewright" ] || fail "Exec is '${RUN[*]}'"
     [ "$(exec_of "$menu")" = "$APP/chimewright" ] || fail "the menu's Exec is '$(exec_of "$menu")'"
@@ -149,18 +153,23 @@ print("\n".join(a.replace("%%", "%") for a in shlex.split(v)))' "$(sed -n 's/^Ex
     wait_for 20 window_id "$RING" || fail "the re-armed alarm did not ring"
     kill -TERM "$APP_PID"
     wait_for 10 ended || fail "SIGTERM did not end the program"
-    [ "$(record "$DAT" 1)" = "$SPENT" ] && [ ! -f "$ENTRY" ] || fail "the rung record and the entry are not in step"
+    [ "$(record "$DAT" 1)" = "$SPENT" ] && [ ! -f "$ENTRY" ] ||
+        fail "the rung record and the entry are not in step"
     make_records "$DAT" "1|2026-12-09|09:00 AM|0|later|1"
     tray_app "2026-12-06 10:05:00"
     restore
     expect_at 10 "Alarm is set.|" status
-    for _ in 1 2 3 4 5 6 7 8; do at_is "push button|Clear Alarm" focus && break; xdotool key Tab; done
+    for _ in 1 2 3 4 5 6 7 8; do
+        at_is "push button|Clear Alarm" focus && break; xdotool key Tab
+    done
     xdotool key space
-    expect_box 10 "Clear Alarm?" "text:Alarm for Reminder#1 will be reset. Are you sure?" "button:OK" "button:Cancel"
+    expect_box 10 "Clear Alarm?" "text:Alarm for Reminder#1 will be reset. Are you sure?" \
+        "button:OK" "button:Cancel"
     title_fits "$(window_id "Clear Alarm?")" "Clear Alarm?"
     xdotool key Return
     expect_at 10 "Alarm not set.|" status
-    cmp -n 2068 "$DAT" /dev/zero && [ ! -f "$ENTRY" ] || fail "the record is not zero bytes, or the entry stayed"
+    cmp -n 2068 "$DAT" /dev/zero && [ ! -f "$ENTRY" ] ||
+        fail "the record is not zero bytes, or the entry stayed"
     menu_exit
     wait_for 15 ended || fail "File > Exit did not end the program"
     tray_app
@@ -266,7 +275,8 @@ moveday() {
     wait_for 10 main_window_is withdrawn || fail "Set Alarm did not withdraw the window"
     sleep 5.5
     rings 1 || fail "the alarm rang again"
-    [ "$(record "$DAT" 1)" = "09:00 AM|2026-12-07|0|Call the garage|-1" ] || fail "record 1: $(record "$DAT" 1)"
+    [ "$(record "$DAT" 1)" = "09:00 AM|2026-12-07|0|Call the garage|-1" ] ||
+        fail "record 1: $(record "$DAT" 1)"
     # The window manager's minimise while the save question holds the file waits for the answer:
     # no failure box, the edit saved, the window in the tray and back whole.
     restore
@@ -305,7 +315,8 @@ moveday() {
         fail "record 1: $(record "$DAT" 1)"
 }
 # The clock moves under a running program on a bare X server: forward past an alarm (it rings
-# late, once), back across it (no second ring), stopped across the alarm minute, both daylight-saving days.
+# late, once), back across it (no second ring), stopped across the alarm minute, both
+# daylight-saving days.
 clock() {
     start_desktop; start_tray; start_sound
     watch_rings
@@ -326,7 +337,8 @@ clock() {
     kill -CONT "$APP_PID"
     wait_for 10 rings 2 || fail "no ring after resume"
     stop_app
-    export TZ=America/New_York  # 02:30 does not exist and rings at 03:00; 01:30 comes twice, rings once
+    # 02:30 does not exist and rings at 03:00; 01:30 comes twice, rings once.
+    export TZ=America/New_York
     make_records "$DAT" "1|2026-03-08|02:30 AM|0|spring|1"
     tray_app "2026-03-08 01:59:00" "2026-03-08 01:59:58"
     wait_for 15 rings 3 || fail "02:30 did not ring on the day the clock springs forward"
@@ -345,9 +357,7 @@ hostile() {
     head -c 6204 /dev/urandom >"$WORK/random"
     printf x >"$WORK/one"
     head -c 10485760 /dev/urandom >"$WORK/big"
-    python3 -c 'import struct, sys; h = lambda v: struct.pack("<h", v); d = lambda v: struct.pack("<d", v)
-open(sys.argv[1], "wb").write(b"xx:yy ZZ" + d(46362) + h(3) + bytes(2048) + h(-1) + b"02:25 PM" + d(float("nan"))
-    + h(32767) + b"\xff" * 2048 + h(-1) + bytes(8) + d(1e300) + h(-32768) + b"\x81" * 2048 + h(12345))' "$WORK/garbage"
+    python3 "$E2E/files.py" garbage "$WORK/garbage"
     local f
     for f in random one big garbage; do
         cp "$WORK/$f" "$DAT"
@@ -405,21 +415,23 @@ soundtypes() {
     sox -n -r 44100 -c 1 -b 16 tone.wav synth 1 sine 440 vol 0.5
     local ext rms
     for ext in au aif aiff aifc snd; do sox tone.wav "tone.$ext"; done
-    gst-launch-1.0 -q filesrc location=tone.wav ! wavparse ! audioconvert ! lamemp3enc ! filesink location=tone.mp3
+    gst-launch-1.0 -q filesrc location=tone.wav ! wavparse ! audioconvert ! lamemp3enc \
+        ! filesink location=tone.mp3
     gst-launch-1.0 -q filesrc location=tone.wav ! wavparse ! audioconvert ! avenc_wmav2 ! asfmux \
         ! filesink location=tone.wma
     cp "$APP/odetojoy.mid" tone.mid
     cp tone.mid tone.midi
-    python3 -c 'import struct; d = open("tone.mid", "rb").read()  # RMI: the MIDI data in a RIFF RMID chunk
-b = b"RMIDdata" + struct.pack("<I", len(d)) + d + b"\0" * (len(d) % 2)
-open("tone.rmi", "wb").write(b"RIFF" + struct.pack("<I", len(b)) + b)'
+    python3 "$E2E/files.py" rmi tone.mid tone.rmi  # RMI: the MIDI data in a RIFF RMID chunk
     for ext in mp3 mid midi rmi wav au wma aif snd aifc aiff; do
-        # filesrc ! decodebin: uridecodebin's own source now and then hangs at the end of a short AIFF-C file.
-        timeout 60 gst-launch-1.0 -q filesrc location="tone.$ext" ! decodebin ! audioconvert ! audioresample \
+        # filesrc ! decodebin: uridecodebin's own source now and then hangs at the end of a short
+        # AIFF-C file.
+        timeout 60 gst-launch-1.0 -q filesrc location="tone.$ext" ! decodebin ! audioconvert \
+            ! audioresample \
             ! audio/x-raw,format=S16LE ! wavenc ! filesink location="$ext.wav" >gst.log 2>&1 || true
         rms=$(sox "$ext.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}' || true)
         echo "   $ext: RMS $rms"
-        awk -v r="$rms" 'BEGIN {exit !(r != "" && r > 0.01)}' || fail "$ext is silent or not decoded: $(cat gst.log)"
+        awk -v r="$rms" 'BEGIN {exit !(r != "" && r > 0.01)}' ||
+            fail "$ext is silent or not decoded: $(cat gst.log)"
     done
 }
 # On a Wayland compositor with a StatusNotifierItem host, as a Wayland desktop drives it: the item
@@ -436,26 +448,31 @@ wayland() {
     start_app "2026-12-06 14:20:00"
     wait_for 20 test -s "$WORK/sni" || fail "the item did not register"
     local item props menu layout; item=$(cat "$WORK/sni")
-    props=$(gdbus call --session -d "$item" -o /StatusNotifierItem -m org.freedesktop.DBus.Properties.GetAll \
-        org.kde.StatusNotifierItem)
-    [[ $props == *"'Status': <'Active'>"*"'Title': <'Chimewright'>"* && $props == *"'IconPixmap': <[("* ]] \
-        || fail "the item reads ${props:0:300}"
+    props=$(gdbus call --session -d "$item" -o /StatusNotifierItem \
+        -m org.freedesktop.DBus.Properties.GetAll org.kde.StatusNotifierItem)
+    [[ $props == *"'Status': <'Active'>"*"'Title': <'Chimewright'>"* &&
+        $props == *"'IconPixmap': <[("* ]] || fail "the item reads ${props:0:300}"
     menu=$(grep -o "'Menu': <objectpath '[^']*'>" <<<"$props" | cut -d"'" -f4)
-    layout() { gdbus call --session -d "$item" -o "$menu" -m com.canonical.dbusmenu.GetLayout 0 '@i -1' '[]'; }
+    layout() {
+        gdbus call --session -d "$item" -o "$menu" -m com.canonical.dbusmenu.GetLayout \
+            0 '@i -1' '[]'
+    }
     layout=$(layout)
-    [ "$(grep -o "'label': <'[^']*'>" <<<"$layout" | cut -d"'" -f4 | tr '\n' ' ')" = "_Restore _Details _Exit " ] \
+    local labels; labels=$(grep -o "'label': <'[^']*'>" <<<"$layout" | cut -d"'" -f4 | tr '\n' ' ')
+    [ "$labels" = "_Restore _Details _Exit " ] \
         && [[ $layout != *"'visible': <false>"* ]] || fail "the menu reads ${layout:0:300}"
-    # click_item LABEL: as a host, with the menu as it is now; it does not wait for the answer (that may come late).
+    # click_item LABEL: as a host, with the menu as it is now; it does not wait for the answer
+    # (that may come late).
     click_item() {
         local id; id=$(layout | grep -o "<([0-9]*, {[^}]*'label': <'$1'" | cut -c3- | cut -d, -f1)
-        dbus-send --session --type=method_call --dest="$item" "$menu" com.canonical.dbusmenu.Event int32:"$id" \
-            string:clicked variant:int32:0 uint32:0
+        dbus-send --session --type=method_call --dest="$item" "$menu" \
+            com.canonical.dbusmenu.Event int32:"$id" string:clicked variant:int32:0 uint32:0
     }
     grep -q libQt6WaylandClient "/proc/$APP_PID/maps" || fail "not running on Wayland"
     shown() { [ "$(at window Chimewright | head -n1)" = frame ]; }
     ! shown || fail "the window should start hidden"
-    dbus-send --session --type=method_call --dest="$item" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
-        int32:10 int32:10
+    dbus-send --session --type=method_call --dest="$item" /StatusNotifierItem \
+        org.kde.StatusNotifierItem.Activate int32:10 int32:10
     wait_for 10 shown || fail "Activate did not show the window"
     expect_at 5 "Alarm is set.|" status
     click_item _Details
@@ -472,7 +489,8 @@ wayland() {
     click_item _Exit
     wait_for 10 eval '! shown' || fail "the window did not go back to the item"
     click_item _Exit
-    expect_box 10 "Exit Program?" "text:$(printf 'An alarm has been set to ring within the next 24 hours.
+    expect_box 10 "Exit Program?" \
+        "text:$(printf 'An alarm has been set to ring within the next 24 hours.
 If you close this program, the alarm may not run.')" "button:OK" "button:Cancel"
     at press Cancel || fail "could not answer the warning"
     [ -f "$ENTRY" ] || fail "no log-on entry for the armed reminder"
@@ -483,17 +501,20 @@ If you close this program, the alarm may not run.')" "button:OK" "button:Cancel"
     heard 4 || fail "the alarm was silent"
     at press OK || fail "could not answer the box"
     expect_at 10 "Alarm not set.|" status
-    # An accessible press clicks a moment later (animated), and a menu click while a box is open only raises it.
+    # An accessible press clicks a moment later (animated), and a menu click while a box is open
+    # only raises it.
     wait_for 10 eval '! at box' || fail "the ring box stayed open"
     click_item _Exit  # nothing armed now: the program ends
     wait_for 15 ended || fail "the program did not end"
 }
-# Start-up to the tray and the end on SIGTERM under memcheck: no memory errors, nothing definitely lost.
+# Start-up to the tray and the end on SIGTERM under memcheck: no memory errors, nothing definitely
+# lost.
 valgrind() {
     NO_A11Y=1 start_desktop
     start_tray
     make_records "$DAT" "1|2099-12-06|02:25 PM|3|far ahead|1"
-    RUN=(valgrind --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite --error-exitcode=9
+    RUN=(valgrind --leak-check=full --errors-for-leak-kinds=definite --show-leak-kinds=definite
+        --error-exitcode=9
         --suppressions="$E2E/../valgrind.supp" --log-file="$WORK/valgrind.log" "$APP/chimewright")
     start_app
     reach_tray 120
@@ -529,7 +550,8 @@ disk() {
     local kb; kb=$(du -sk "$APP" | cut -f1)
     mv "$APP" "$WORK/files"
     mkdir "$APP"
-    mount -t tmpfs -o size=$((kb + 2048))k tmpfs "$APP" || fail "no tmpfs (the full disk needs root)"
+    mount -t tmpfs -o size=$((kb + 2048))k tmpfs "$APP" ||
+        fail "no tmpfs (the full disk needs root)"
     AT_EXIT+=("umount '$APP'")
     cp -a "$WORK/files/." "$APP/"
     start_desktop; start_tray; start_sound
@@ -558,7 +580,8 @@ disk() {
     no_box 6
     alive "after the ring"
 }
-# A 1000-byte file-size limit: spending a missed alarm fails half-way, is reported, the file stays whole.
+# A 1000-byte file-size limit: spending a missed alarm fails half-way, is reported, the file stays
+# whole.
 fsize() {
     start_desktop; start_tray
     make_records "$DAT" "1|2026-12-06|09:00 AM|0|missed|1"
@@ -572,7 +595,8 @@ fsize() {
     wait_for 20 icon_shown || fail "no icon"
     no_box 3
 }
-# As an unprivileged user: a read-only program folder, a read-only autostart folder, an unreadable file.
+# As an unprivileged user: a read-only program folder, a read-only autostart folder, an unreadable
+# file.
 perm() {
     if [ "$(id -u)" = 0 ]; then  # root reads and writes anything: the journey runs as nobody
         AS_USER=(setpriv --reuid=65534 --regid=65534 --clear-groups)
@@ -592,7 +616,8 @@ perm() {
     rm -f "$ENTRY"
     chmod 555 "$XDG_CONFIG_HOME/autostart"
     start_app "2026-12-06 10:00:00"
-    expect_box 20 "$(ok_box Chimewright "Could not write the log-on start entry $ENTRY: Permission denied")"
+    expect_box 20 \
+        "$(ok_box Chimewright "Could not write the log-on start entry $ENTRY: Permission denied")"
     answer Chimewright Return
     no_box 6  # reported once
     tray_menu 3

@@ -1,4 +1,5 @@
-"""A StatusNotifierItem host: owns the watcher, writes each item that registers to the file named."""
+"""A StatusNotifierItem host: owns the watcher, writes each item that registers to the file
+named."""
 import asyncio
 import sys
 from dbus_next import PropertyAccess

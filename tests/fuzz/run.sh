@@ -1,4 +1,5 @@
-# Builds the libFuzzer targets with clang (and libclang-rt-14-dev) and runs each for SECONDS on its seeds.
+# Builds the libFuzzer targets with clang (and libclang-rt-14-dev) and runs each for SECONDS on its
+# seeds.
 # usage: run.sh SECONDS BUILD_DIR [TARGET...], the targets being record, timeparse and soundsetting
 set -euo pipefail
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -11,7 +12,8 @@ printf '%s\n' store/{recordcodec,codepage,reminderrecord,soundsetting,fileslot} 
 for target in "${@:3}"; do
     clang++ $flags -fsanitize=fuzzer -DFUZZ_${target^^} "$src/tests/fuzz/fuzzers.cpp" ./*.o \
         $(pkg-config --libs Qt6Core) -o "$target"
-    rm -rf corpus && cp -r "$src/tests/fuzz/corpus/$target" corpus  # by full path: a target changes folder
+    # By full path: a target changes folder.
+    rm -rf corpus && cp -r "$src/tests/fuzz/corpus/$target" corpus
     "./$target" -max_total_time="$1" -print_final_stats=1 "$PWD/corpus" 2>&1 |
         grep -E "executed_units|ERROR|SUMMARY"
 done

@@ -1,112 +1,149 @@
 #pragma once
-// The main window in a folder of its own, on a desk that plays the rest of the platform and a clock
-// that stands still, driven by scripts such as "start; show; type 9am; day 1; set; ? timer1=no".
+// The main window in a folder of its own, on the fakes of fakes.h, driven by a script of steps:
+// "start; show; type 9am; day 1; set; ? timer1=no". Steps are separated by "; ", the verb first;
+// a "\" keeps the next character as it is ("msg a\; b" types "a; b").
+//   start                 the program starts (Form_Load); again: once more, the first ended
+//   show, details         the tray menu's Restore, Details
+//   icon, sni             a left click on the icon; a StatusNotifierItem host's Exit, then Details
+//   type TEXT, msg TEXT   the alarm time, the message set as a whole
+//   write TEXT, paste T   the message typed key by key, pasted
+//   day N                 the date picked: N days after the first day
+//   date KEYS             Tab into the date and type ("@": a click on the day, ">": Tab on)
+//   option N, focus NAME  a click on option N; the keyboard to a control
+//   set, clear            Set Alarm, Clear Alarm
+//   rem N                 File > Reminder N
+//   min, wmmin            the program's minimise; the window manager's minimise button
+//   exit, help            the close box; Help
+//   audio PATH            File > sound, PATH chosen in the file dialog
+//   launch                the program started again
+//   saverequest, endsession   the session's save request; its end
+//   at H:MM[:SS] [+D]     the clock moved to that time of the first day, or D days later
+//   tick N, daywatch      a tick of reminder N's timer, of the day watch
+//   answer ok|cancel      the next box (or the file dialog) is answered so; the rest get OK
+//   inside TEXT => a, b   steps a and b run inside the next box whose "title|style|text" holds TEXT
+//   fail                  the system refuses to let a file grow, till the next failure box
+//   folder                reminders.dat replaced by a folder, or put back
+//   entries [NAME]        the log-on entries: none, or that one (made by someone else)
+//   logonfail TEXT        every change of a log-on entry fails with TEXT
+//   tray none|back        the notification area goes, comes back
+//   busy                  another copy holds the program
+//   ? PROBE=VALUE         the probe must read VALUE
+// Probes; a digit at the end names the reminder, and a control's name reads its text:
+//   timerN                its alarm timer runs: yes/no
+//   setN                  the file's armed flag: -1/0
+//   window                tray, iconic or up, then the state the handlers see (0, 1)
+//   options               the options enabled, "/", the one selected ("01/0")
+//   entries               the log-on entries' names
+//   tray, summary         the icon is in the notification area; a summary window is open
+//   focus                 the control with the keyboard
+//   listingN              the summary's head line of reminder N
+//   sound                 the player: play NAME ("play": the melody), pause
+//   launched              what Help started, in which folder (DIR: the program's)
+//   running, ended, file  Form_Load went on; the program ended; reminders.dat exists
+//   msglen                the message's length, a line break counting two
+//   datefits              the date's text has room beside the calendar button
+// Every box shown is checked as it opens against the boxes wanted, in order; every tick against
+// the file: a tick rings exactly when the saved record is due. A failure names the case, the
+// step and what was wanted.
+#include <csignal>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QtTest>
-#include <csignal>
 #include <sys/resource.h>
 #include "alarm/alarmtimer.h"
 #include "app/app.h"
 #include "editor/datepicker.h"
 #include "editor/mainform.h"
-#include "platform/clock.h"
-#include "platform/errors.h"
-#include "platform/filedialog.h"
-#include "platform/launcher.h"
-#include "platform/logonentry.h"
-#include "platform/mediaplayer.h"
-#include "platform/messageboxes.h"
-#include "platform/singleinstance.h"
-#include "platform/trayicon.h"
 #include "summary/viewsettings.h"
+#include "tests/support/fakes.h"
 #include "tests/support/records.h"
 
 inline const QDate kDay(2026, 12, 6);
-
-// Time stands still until a test moves it.
-class FakeClock : public Clock {
-public:
-    QDateTime now() const override { return m_now; }
-    void set(const QDate& d, const QTime& t) { m_now = QDateTime(d, t, Qt::UTC); }
-
-private:
-    QDateTime m_now;
-};
 inline const QString kRingTitle = QStringLiteral("Chimewright Personal Alarm|");
 
-struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Launcher, SingleInstance {
-    explicit Desk(const QTime& now = QTime(10, 0))
+// Splits at the separators not escaped by "\"; the escapes stay.
+inline QStringList splitSteps(const QString& text, const QString& separator)
+{
+    const QRegularExpression at(R"((?<!\\))" + QRegularExpression::escape(separator));
+    return text.split(at, Qt::SkipEmptyParts);
+}
+inline QString unescape(QString text)
+{
+    return text.replace(QRegularExpression(R"(\\(.))"), "\\1");
+}
+
+struct Desk {
+    explicit Desk(const QTime& now = QTime(10, 0), const QString& name = {}) : name(name)
     {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         clock.set(kDay, now);
-        services = Services{&clock, this, this, this, this, this, this, this, dir.path(), dir.path() + "/cw"};
+        boxes.answer = [this](const QString& box) { return openBox(box); };
+        dialog.opening = [this] {
+            opened(QStringLiteral("the file dialog"));
+            if (!answers.isEmpty() && answers.takeFirst() == msgbox::kCancel)
+                dialog.next.reset();
+        };
+        launcher.starts = false;  // no viewer here: Help must stay silent
+        services = Services{&clock, &boxes,    &dialog,   &player,    &tray,
+                            &logon, &launcher, &instance, dir.path(), dir.path() + "/cw"};
         QDir::setCurrent(dir.path());
     }
     ~Desk() { limitFileSize(RLIM_INFINITY); }
-    // Keeps every box as "title|style|text"; a ring is answered OK, the rest from the script, then OK.
-    int MsgBox(const QString& text, int style, const QString& title = {}) override
+
+    // What went wrong, where: the case, then each step under way, outermost first.
+    void fault(const QString& what)
     {
-        shown << (title.isEmpty() ? msgbox::kAppTitle : title) + '|' + QString::number(style) + '|' + text;
-        if (text.startsWith("Could not write"))
+        faults << QString("case \"%1\", %2: %3")
+                      .arg(name, where.isEmpty() ? "after the script" : where.join(", "), what);
+    }
+    static QString oneLine(QString box) { return box.replace("\r\n", "\\r\\n"); }
+
+    // Keeps every box as "title|style|text" and checks it against the next box wanted (or, with
+    // anyBox set, against that pattern); a ring is answered OK, the rest from the script, then OK.
+    int openBox(const QString& box)
+    {
+        shown << box;
+        const qsizetype n = shown.size();
+        if (!anyBox.pattern().isEmpty() ? !anyBox.match(box).hasMatch() : n > wanted.size())
+            fault(QString("unwanted box %1 \"%2\"").arg(n).arg(oneLine(box)));
+        else if (anyBox.pattern().isEmpty() && wanted[n - 1] != box)
+            fault(QString("box %1 wanted \"%2\", got \"%3\"")
+                      .arg(QString::number(n), oneLine(wanted[n - 1]), oneLine(box)));
+        if (box.section('|', 2).startsWith("Could not write"))
             limitFileSize(RLIM_INFINITY);
-        const bool ring = shown.last().startsWith(kRingTitle);
+        const bool ring = box.startsWith(kRingTitle);
         if (ring && (delivering.isEmpty() || !form->isVisible() || form->isMinimized()))
-            faults << "a ring without a tick, or over a hidden window";
+            fault("a ring without a tick, or over a hidden window");
         else if (ring)
             ++*delivering.last();
-        opened(shown.last());  // the box is open: a tick can arrive inside its modal wait
+        opened(box);  // the box is open: a tick can arrive inside its modal wait
         return answers.isEmpty() || ring ? msgbox::kOk : answers.takeFirst();
     }
     void opened(const QString& box)
     {
-        for (int i = 0; i < inside.size(); ++i)
-            if (box.contains(inside[i].first))
-                run(inside.takeAt(i--).second);
+        for (int i = 0; i < inside.size(); ++i) {
+            if (!box.contains(inside[i].first))
+                continue;
+            const auto [text, todo] = inside.takeAt(i--);
+            where << QString("inside \"%1\"").arg(text);
+            run(todo);
+            where.removeLast();
+        }
     }
-    std::optional<QString> openExisting(const QString&) override
+    // What the script left undone: boxes that never came, steps and answers not used.
+    void finish(bool answersLeftMayStay = false)
     {
-        opened(QStringLiteral("the file dialog"));
-        return !answers.isEmpty() && answers.takeFirst() == msgbox::kCancel ? std::nullopt : chosen;
+        if (anyBox.pattern().isEmpty() && shown.size() < wanted.size())
+            fault(QString("box %1 wanted \"%2\", none came")
+                      .arg(QString::number(shown.size() + 1), oneLine(wanted[shown.size()])));
+        for (const auto& [text, todo] : std::as_const(inside))
+            fault(QString("no box held \"%1\" for its steps").arg(text));
+        if (!answers.isEmpty() && !answersLeftMayStay)
+            fault(QString("%1 scripted answers not used").arg(answers.size()));
     }
-    void setFileName(const QString& name) override { sound = name; }
-    QString fileName() const override { return sound; }
-    void play() override  // the bundled melody plays as "play"
-    {
-        played << (sound == "odetojoy.mid" ? QStringLiteral("play") : "play " + sound);
-        if (sound.startsWith("/gone"))
-            throw AppError("Cannot play " + sound);
-    }
-    void pause() override { played << QStringLiteral("pause"); }
-    bool exists(const QString& name) const override { return entries.contains(name); }
-    void create(const QString& name, const QString& exe) override
-    {
-        if (!logonFailure.isEmpty() || entries.contains(name))  // never overwrites
-            throw AppError(logonFailure);
-        entries.insert(name, exe);
-    }
-    void remove(const QString& name) override
-    {
-        if (!logonFailure.isEmpty())
-            throw AppError(logonFailure);
-        entries.remove(name);
-    }
-    bool startDetached(const QString& program, const QStringList& args, const QString& folder) override
-    {
-        launched << program + ' ' + args.join(' ') + " in " + folder;
-        return false;
-    }
-    bool acquire(std::function<void()> asked) override
-    {
-        launch = asked;
-        return !busy;
-    }
-    void add(const QIcon&, const QString&, QMenu*) override { inTray = true; }
-    void remove() override { inTray = false; }
-    bool isAvailable() const override { return area; }
-    bool showsMenu() const override { return true; }
 
     // The system refuses to let a file grow past `bytes` (RLIM_INFINITY: no limit); the write fails
     // with its own words, and nothing is killed.
@@ -114,7 +151,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{bytes, RLIM_INFINITY};
-        QVERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
     }
     QString file() const { return dir.filePath(QStringLiteral("reminders.dat")); }
     void put(int n, const ReminderRecord& r) { putRecord(file(), n, r); }
@@ -122,8 +159,9 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     {
         return recordcodec::decode(fileBytes(file()).mid((n - 1) * 2068, 2068));
     }
-    // A tick as the event loop delivers it rings exactly when the file holds an armed moment that has
-    // come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails too.
+    // A tick as the event loop delivers it rings exactly when the file holds an armed moment that
+    // has come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails
+    // too.
     void tick(int n)
     {
         const ReminderRecord s = saved(n);
@@ -139,22 +177,29 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
             emit timer->tick();
         delivering.removeLast();
         if (rang != int(due))
-            faults << QString("tick %1 at %2: %3 rings").arg(n).arg(clock.now().toString()).arg(rang);
+            fault(QString("at %1 it rang %2 times, wanted %3")
+                      .arg(clock.now().toString(), QString::number(rang), QString::number(due)));
     }
-    // Runs the steps, separated by "; ". "inside TEXT => a, b" runs the steps a and b inside the next
-    // box whose "title|style|text" holds TEXT; "? key=value" checks what probe(key) says.
-    void run(const QString& script)
+    void run(const QString& script) { run(splitSteps(script, QStringLiteral("; "))); }
+    void run(const QStringList& script)
     {
-        for (const QString& step : script.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
-            const QString verb = step.section(' ', 0, 0), arg = step.section(' ', 1);
-            if (verb == "?")
-                QCOMPARE(probe(arg.section('=', 0, 0)), arg.section('=', 1));
-            else if (verb == "inside")
-                inside << qMakePair(arg.section(" => ", 0, 0), arg.section(" => ", 1).replace(", ", "; "));
-            else if (steps().contains(verb))
-                steps()[verb](*this, arg);
-            else
-                QFAIL(qPrintable("no such step: " + step));
+        for (int i = 0; i < script.size() && faults.isEmpty(); ++i) {
+            const QString verb = script[i].section(' ', 0, 0), arg = script[i].section(' ', 1);
+            where << QString("step %1 \"%2\"").arg(i + 1).arg(script[i]);
+            if (verb == "?") {
+                const QString key = unescape(arg).section('=', 0, 0);
+                const QString want = unescape(arg).section('=', 1), got = probe(key);
+                if (got != want)
+                    fault(QString("probe %1 wanted \"%2\", got \"%3\"").arg(key, want, got));
+            } else if (verb == "inside") {
+                const QString text = unescape(arg.section(" => ", 0, 0));
+                inside << qMakePair(text, splitSteps(arg.section(" => ", 1), ", "));
+            } else if (steps().contains(verb)) {
+                steps()[verb](*this, unescape(arg));
+            } else {
+                fault("no such step");
+            }
+            where.removeLast();
         }
     }
     QString probe(const QString& key)  // a control by name gives its text
@@ -167,65 +212,78 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
         const QMap<QString, std::function<QString()>> probes{
             {"timer", [&] { return yes(app->alarms().Timer1[n]->isEnabled()); }},
             {"set", [&] { return QString::number(saved(n).AlarmSet); }},
-            {"window", [&] {  // where it is, and the state the handlers see
+            {"window",
+             [&] {
                  const char* where = !f.isVisible() ? "tray" : f.isMinimized() ? "iconic" : "up";
                  return where + QString::number(app->window().WindowState());
              }},
-            {"options", [&] {  // the options enabled, and the one selected
+            {"options",
+             [&] {
                  QString enabled;
                  for (QRadioButton* o : {f.Option0, f.Option1, f.Option2, f.Option3})
                      enabled += o->isEnabled() ? o->objectName().right(1) : QString();
                  return enabled + '/' + QString::number(f.SelectedOption());
              }},
-            {"entries", [&] { return QStringList(entries.keys()).join(','); }},
-            {"tray", [&] { return yes(inTray); }},
+            {"entries", [&] { return QStringList(logon.entries.keys()).join(','); }},
+            {"tray", [&] { return yes(tray.added); }},
             {"summary", [&] { return yes(viewsettings::loaded()); }},
             {"focus", [&] { return f.focusWidget() ? f.focusWidget()->objectName() : "none"; }},
-            {"listing", [&] {  // the summary's head line of reminder n
+            {"listing",
+             [&] {
                  const viewsettings* summary = viewsettings::loaded();
                  const QStringList lines = summary ? summary->listing() : QStringList();
                  return lines.filter(QString("Reminder# %1 ").arg(n)).join('|');
              }},
-            {"sound", [&] { return played.join(','); }},
-            {"launched", [&] { return launched.join(',').replace(dir.path(), "DIR"); }},
+            {"sound", [&] { return player.played.join(',').replace("play odetojoy.mid", "play"); }},
+            {"launched",
+             [&] {
+                 const QString all = launcher.launched.join(',') + " in " + launcher.folder;
+                 return QString(all).replace(dir.path(), "DIR");
+             }},
             {"running", [&] { return yes(running); }},
             {"ended", [&] { return yes(app->turns().hasEnded()); }},
             {"file", [&] { return yes(QFile::exists(file())); }},
-            {"msglen", [&] { return QString::number(f.Text2Text().size()); }},  // breaks as CR LF
-            {"datefits", [&] {  // the date's text has room beside the calendar button
+            {"msglen", [&] { return QString::number(f.Text2Text().size()); }},
+            {"datefits",
+             [&] {
                  const auto* e = f.DTPicker1->findChild<QLineEdit*>();
                  const int width = e->fontMetrics().horizontalAdvance(e->text());
                  const int room = e->contentsRect().width() - 4;  // the line edit's margins
                  return width < room ? "yes" : QString("%1 wide in %2").arg(width).arg(room);
              }},
         };
-        return probes.value(key.chopped(key.back().isDigit() ? 1 : 0), [&] { return "no probe " + key; })();
+        return probes.value(key.chopped(key.back().isDigit() ? 1 : 0),
+                            [&] { return "no probe " + key; })();
     }
     using Arg = const QString&;
     using Step = std::function<void(Desk&, Arg)>;
     static const QMap<QString, Step>& steps();
 
+    QString name;               // the case
+    QStringList wanted;         // every box, in order
+    QRegularExpression anyBox;  // when set, instead: any number of boxes matching it
     QTemporaryDir dir;
     FakeClock clock;
+    FakeBoxes boxes;
+    FakeFileDialog dialog;
+    FakePlayer player;
+    FakeTray tray;
+    FakeLogon logon;
+    FakeLauncher launcher;
+    FakeInstance instance;
     Services services;
     std::unique_ptr<App> app;
     mainform* form = nullptr;
-    QStringList shown, played, launched, faults;
+    QStringList shown, faults, where;  // where: the steps under way
     QList<int> answers;
-    QList<QPair<QString, QString>> inside;  // steps waiting for a box
-    QSet<QString> rung;                     // the moments that rang
-    QList<int*> delivering;                 // the rings of the ticks being delivered, innermost last
-    QString sound, logonFailure;
-    std::optional<QString> chosen;
-    std::function<void()> launch;  // a later start of the program asking this copy
-    using Entries = QMap<QString, QString>;
-    Entries entries;
+    QList<QPair<QString, QStringList>> inside;  // steps waiting for a box
+    QSet<QString> rung;                         // the moments that rang
+    QList<int*> delivering;  // the rings of the ticks being delivered, innermost last
     QByteArray stash;
-    bool running = false, busy = false, area = true, inTray = false;
+    bool running = false;
 };
 
-template <typename Part>
-Desk::Step handler(Part& (App::*part)(), void (Part::*h)())
+template <typename Part> Desk::Step handler(Part& (App::*part)(), void (Part::*h)())
 {
     return [part, h](Desk& d, Desk::Arg) { d.app->turns().run([&] { ((*d.app.*part)().*h)(); }); };
 }
@@ -234,26 +292,32 @@ inline Desk::Step handler(void (mainform::*h)()) { return handler(&App::form, h)
 inline const QMap<QString, Desk::Step>& Desk::steps()
 {
     static const QMap<QString, Step> all{
-        {"start", [](Desk& d, Arg) {
+        {"start",
+         [](Desk& d, Arg) {
+             if (d.app)
+                 d.instance.release();
              d.app = std::make_unique<App>(d.services);
              d.form = &d.app->form();
              d.app->turns().run([&] { d.running = d.app->Form_Load(); });
          }},
         {"show", handler(&App::window, &WindowLife::mPopRestore_Click)},
         {"type", [](Desk& d, Arg a) { d.form->Text1->setText(a); }},
-        {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},  // as picked
+        {"day", [](Desk& d, Arg a) { d.form->DTPicker1->setDate(kDay.addDays(a.toInt())); }},
         {"msg", [](Desk& d, Arg a) { d.form->SetText2Text(a); }},
-        {"write", [](Desk& d, Arg a) {  // typed into the message, a key for each character
+        {"write",
+         [](Desk& d, Arg a) {
              for (const char32_t c : a.toUcs4()) {
                  QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&c, 1));
                  QApplication::sendEvent(d.form->Text2, &key);
              }
          }},
         {"paste", [](Desk& d, Arg a) { d.form->Text2->insertPlainText(a); }},
-        {"date", [](Desk& d, Arg a) {  // Tab from the message to the date ("@": a click on its day)
+        {"date",
+         [](Desk& d, Arg a) {
              QWidget* date = d.form->DTPicker1;
              d.form->activateWindow();
-             QVERIFY(QTest::qWaitForWindowActive(d.form));
+             if (!QTest::qWaitForWindowActive(d.form))
+                 return d.fault("the window did not become active");
              d.form->Text2->setFocus();
              auto* text = date->findChild<QLineEdit*>();
              const bool click = a.startsWith('@');
@@ -270,63 +334,77 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
         {"option", [](Desk& d, Arg a) { d.form->findChild<QRadioButton*>("Option" + a)->click(); }},
         {"set", handler(&mainform::Command1_Click)},
         {"clear", handler(&mainform::Command2_Click)},
-        {"rem", [](Desk& d, Arg a) {
+        {"rem",
+         [](Desk& d, Arg a) {
              handler(QList{&mainform::filemnurem1_Click, &mainform::filemnurem2_Click,
                            &mainform::filemnurem3_Click}[a.toInt() - 1])(d, a);
          }},
-        {"min", [](Desk& d, Arg) { d.app->turns().run([&] { d.app->window().SetWindowState(1); }); }},
-        {"wmmin", [](Desk& d, Arg) {  // the window manager's minimise button
+        {"min",
+         [](Desk& d, Arg) { d.app->turns().run([&] { d.app->window().SetWindowState(1); }); }},
+        {"wmmin",
+         [](Desk& d, Arg) {
              d.form->setWindowState(d.form->windowState() | Qt::WindowMinimized);
              QCoreApplication::processEvents();
          }},
-        {"icon", [](Desk& d, Arg) {  // a left click on the icon
-             emit d.mouseEvent(TrayIcon::kLeftUp);
+        {"icon",
+         [](Desk& d, Arg) {
+             d.tray.click(TrayIcon::kLeftUp);
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          }},
-        {"sni", [](Desk& d, Arg) {  // a StatusNotifierItem host's menu clicks
+        {"sni",
+         [](Desk& d, Arg) {
              d.form->mPopExit->trigger();
              d.form->mPopDetails->trigger();
          }},
-        {"daywatch", [](Desk& d, Arg a) {  // its timer's tick, if it runs
+        {"daywatch",
+         [](Desk& d, Arg a) {
              for (QTimer* t : d.app->alarms().findChildren<QTimer*>(Qt::FindDirectChildrenOnly))
                  if (t->isActive() && t->interval() == AlarmTimer::kIntervalMs)
                      return handler(&App::alarms, &Alarms::DayWatch_Timer)(d, a);
-             d.faults << "the day watch does not run";
+             d.fault("the day watch does not run");
          }},
         {"help", handler(&mainform::helpmnu_Click)},
-        {"launch", [](Desk& d, Arg) {  // the program started again
-             d.launch();
+        {"launch",
+         [](Desk& d, Arg) {
+             d.instance.startAgain();
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          }},
         {"details", handler(&App::window, &WindowLife::mPopDetails_Click)},
-        {"audio", [](Desk& d, Arg a) {
-             d.chosen = a;
-             handler(&mainform::filemnuaudio_Click)(d, a);
+        {"audio",
+         [](Desk& d, Arg a) {
+             d.dialog.next = a;
+             handler (&mainform::filemnuaudio_Click)(d, a);
          }},
         {"exit", [](Desk& d, Arg) { d.form->close(); }},
         {"saverequest", [](Desk& d, Arg) { d.app->shutdown().SessionSaveRequest(); }},
         {"endsession", [](Desk& d, Arg) { d.app->shutdown().EndSession(); }},
-        {"at", [](Desk& d, Arg a) {  // "at 9:00:05" today, "at 0:00 +1" a day later
-             const QString time = a.section(' ', 0, 0), format = time.size() > 5 ? "h:mm:ss" : "h:mm";
+        {"at",
+         [](Desk& d, Arg a) {
+             const QString time = a.section(' ', 0, 0),
+                           format = time.size() > 5 ? "h:mm:ss" : "h:mm";
              d.clock.set(kDay.addDays(a.section(' ', 1).toInt()), QTime::fromString(time, format));
          }},
         {"tick", [](Desk& d, Arg a) { d.tick(a.toInt()); }},
-        {"fail", [](Desk& d, Arg) { d.limitFileSize(100); }},  // till a write fails: "File too large"
-        {"answer", [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
-        {"entries", [](Desk& d, Arg a) { d.entries = a.isEmpty() ? Entries() : Entries{{a, "theirs"}}; }},
-        {"logonfail", [](Desk& d, Arg a) { d.logonFailure = a; }},
-        {"tray", [](Desk& d, Arg a) {  // "tray none" before the start or while running, "tray back"
-             d.area = a != "none";
-             if (d.app)
-                 emit d.availabilityChanged();
+        {"fail", [](Desk& d, Arg) { d.limitFileSize(100); }},
+        {"answer",
+         [](Desk& d, Arg a) { d.answers << (a == "ok" ? msgbox::kOk : msgbox::kCancel); }},
+        {"entries",
+         [](Desk& d, Arg a) {
+             d.logon.entries.clear();
+             if (!a.isEmpty())
+                 d.logon.entries.insert(a, "theirs");
          }},
-        {"busy", [](Desk& d, Arg) { d.busy = true; }},
-        {"folder", [](Desk& d, Arg) {  // the data file replaced by a folder, or put back
+        {"logonfail", [](Desk& d, Arg a) { d.logon.failure = a; }},
+        {"tray", [](Desk& d, Arg a) { d.tray.setArea(a != "none"); }},
+        {"busy", [](Desk& d, Arg) { d.instance.held = true; }},
+        {"folder",
+         [](Desk& d, Arg) {
              if (QDir().rmdir(d.file()))
                  return putFile(d.file(), d.stash);
              d.stash = fileBytes(d.file());
              QFile::remove(d.file());
-             QVERIFY(QDir().mkdir(d.file()));
+             if (!QDir().mkdir(d.file()))
+                 d.fault("no folder made");
          }},
     };
     return all;

@@ -1,6 +1,7 @@
 #pragma once
 // Hand-made records and direct access to the data files, bypassing the program's file layer.
 #include <QFile>
+#include <QRegularExpression>
 #include "platform/datetime.h"
 #include "store/recordcodec.h"
 #include "store/reminderrecord.h"
@@ -15,6 +16,16 @@ inline ReminderRecord armedRecord(const QDate& day, const QString& time, int opt
     r.Message = fixedText(message, ReminderRecord::kMessageWidth);
     r.AlarmSet = -1;
     return r;
+}
+
+// A record in a failure message: time|OLE day|option|message|armed, the padding cut.
+inline QString describe(const ReminderRecord& r)
+{
+    const QRegularExpression padding(QStringLiteral("[ \\x00]+$"));
+    return QString("%1|%2|%3|%4|%5")
+        .arg(QString(r.AlarmTime).remove(padding), QString::number(r.AlarmDate),
+             QString::number(r.AdvanceOption), QString(r.Message).remove(padding),
+             QString::number(r.AlarmSet));
 }
 
 inline QByteArray fileBytes(const QString& path)

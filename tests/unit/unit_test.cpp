@@ -1,20 +1,20 @@
-// Logic without a display: record images, data files and their writers killed or refused, times, Exec lines.
+// Logic without a display: record images, data files, their writers killed or refused, Exec lines.
 #include <csignal>
 #include <functional>
-#include <random>
 #include <gtest/gtest.h>
-#include <sys/mman.h>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <random>
+#include <sys/mman.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include "alarm/alarmtexts.h"
 #include "alarm/rules.h"
 #include "platform/errors.h"
@@ -36,7 +36,7 @@ namespace {
 constexpr int L = recordcodec::kRecordLength;
 const QDate kToday(2026, 12, 6);
 
-// An image: its head (time, OLE date, option, start of the message), the message filled up, the armed flag.
+// An image: its head (time, OLE date, option, message start), the message filled up, the flag.
 QByteArray image(const QByteArray& head, char fill, const char* flag)
 {
     return head + QByteArray(L - 2 - head.size(), fill) + QByteArray(flag, 2);
@@ -45,10 +45,11 @@ QByteArray image(const QByteArray& head, char fill, const char* flag)
 void put(const QString& name, const QByteArray& bytes)
 {
     QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()) << name.toStdString();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size())
+        << name.toStdString();
 }
 
-// The AppError text body throws while the kernel lets no file grow beyond limit bytes (SIGXFSZ ignored).
+// The AppError text body throws while no file may grow beyond limit bytes (SIGXFSZ ignored).
 QString failure(const std::function<void()>& body, rlim_t limit = RLIM_INFINITY)
 {
     std::signal(SIGXFSZ, SIG_IGN);
@@ -83,15 +84,18 @@ TEST(Store, RecordImages)
         {longer, image(QByteArray("02:25 PM\0\0\0\0\0\x39\xE2@\x03\0", 18), 'm', "\xFF\xFF")}};
     for (const auto& [record, bytes] : rows)
         EXPECT_EQ(recordcodec::encode(record), bytes);  // decode: the record fuzzer's round trip
-    EXPECT_EQ(codepage::encode(u"Caf\u00e9 \u20ac5 \u2014 \u4e2d"_s), QByteArray("Caf\xE9 \x80" "5 \x97 ?"));
+    EXPECT_EQ(codepage::encode(u"Caf\u00e9 \u20ac5 \u2014 \u4e2d"_s),
+              QByteArray("Caf\xE9 \x80\x35 \x97 ?"));
 }
 
-// Created empty for the owner alone; read past its end as zeros, never lengthened by a read; padded with
-// zero records when written past its end; one data file open at a time, but the saved records are
-// read while it is; a folder in its place is reported, a FIFO refused without waiting for a writer.
+// Created empty for the owner alone; read past its end as zeros, never lengthened by a read; padded
+// with zero records when written past its end; one data file open at a time, but the saved records
+// are read while it is; a folder in its place is reported, a FIFO refused without waiting for a
+// writer.
 TEST_F(Files, RemindersFile)
 {
-    const auto ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    const auto ownerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
     const QByteArray one = recordcodec::encode(armedRecord(kToday, u"01:05 PM"_s));
     RemindersFile file(L);
     EXPECT_EQ(QFile::permissions(u"reminders.dat"_s), ownerOnly);
@@ -161,8 +165,12 @@ TEST_F(Files, SoundSettingFirstLine)
 {
     EXPECT_EQ(soundsetting::read(), std::nullopt);
     const std::pair<const char*, std::optional<QString>> rows[] = {
-        {"", std::nullopt}, {"  \r\n/b.wav\r\n", std::nullopt}, {"/bells, loud.wav\r\n", "/bells, loud.wav"},
-        {"\"/a b/c.wav\"\r\nnext\r\n", "/a b/c.wav"}, {"/unix.mid\nx", "/unix.mid"}, {"/no end", "/no end"}};
+        {"", std::nullopt},
+        {"  \r\n/b.wav\r\n", std::nullopt},
+        {"/bells, loud.wav\r\n", "/bells, loud.wav"},
+        {"\"/a b/c.wav\"\r\nnext\r\n", "/a b/c.wav"},
+        {"/unix.mid\nx", "/unix.mid"},
+        {"/no end", "/no end"}};
     for (const auto& [content, path] : rows) {
         put(u"audioalarm.dat"_s, content);
         EXPECT_EQ(soundsetting::read(), path) << content;
@@ -171,7 +179,7 @@ TEST_F(Files, SoundSettingFirstLine)
     EXPECT_EQ(fileBytes(u"audioalarm.dat"_s), QByteArray("/second.mid\r\n"));
 }
 
-// A writer the system refuses leaves its earlier file exactly as it was, and no temporary or partial file.
+// A writer the system refuses leaves its earlier file as it was, and no temporary or partial file.
 TEST_F(Files, EveryWriterUnderAFileSizeLimit)
 {
     const ReminderRecord r = armedRecord(kToday, u"09:00 AM"_s);
@@ -193,27 +201,31 @@ TEST_F(Files, EveryWriterUnderAFileSizeLimit)
         EXPECT_EQ(failure(write, limit), u"Could not write %1: File too large"_s.arg(what));
         EXPECT_EQ(fileBytes(file), before) << limit;
     }
-    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden), QStringList({"audioalarm.dat", "reminders.dat"}));
+    EXPECT_EQ(QDir().entryList(QDir::Files | QDir::Hidden),
+              QStringList({"audioalarm.dat", "reminders.dat"}));
     EXPECT_EQ(QDir(logon.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{});
 }
 
-// A writer takes step after step (every fifth also the sound setting) until killed at a random moment,
-// plainly, on a nearly full disk (a 16 KiB tmpfs: CTest runs this in user and mount namespaces of its own)
-// or under a file-size limit; then each record must be one a step wrote, no file shrunk or torn.
+// A writer takes step after step (every fifth also the sound setting) until killed at a random
+// moment, plainly, on a nearly full disk (a 16 KiB tmpfs: CTest runs this in user and mount
+// namespaces of its own) or under a file-size limit; then each record must be one a step wrote, no
+// file shrunk or torn.
 TEST_F(Files, KillNine)
 {
     const auto step = [](int i) {  // record i % 3 + 1, its fields made from i
-        return armedRecord(kToday.addDays(i % 100), datetime::hhmmAmPm(QTime(i % 24, i % 60)), i % 4,
-                           u"seq %1 record %2"_s.arg(i).arg(i % 3 + 1));
+        return armedRecord(kToday.addDays(i % 100), datetime::hhmmAmPm(QTime(i % 24, i % 60)),
+                           i % 4, u"seq %1 record %2"_s.arg(i).arg(i % 3 + 1));
     };
     std::mt19937 random(20261206);
     // Shared with the writers: the writes the system refused, and whether a write is under way.
-    void* memory = ::mmap(nullptr, sizeof(int[2]), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    void* memory =
+        ::mmap(nullptr, sizeof(int[2]), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
     auto* shared = static_cast<int*>(memory);
     for (const QString& way : {u"plain"_s, u"full"_s, u"fsize"_s}) {
         ASSERT_TRUE(QDir().mkdir(way));
         const bool full = way == u"full"_s;
-        ASSERT_TRUE(!full || ::mount("tmpfs", qPrintable(way), "tmpfs", 0, "size=16k") == 0) << errno;
+        ASSERT_TRUE(!full || ::mount("tmpfs", qPrintable(way), "tmpfs", 0, "size=16k") == 0)
+            << errno;
         ASSERT_TRUE(QDir::setCurrent(dir.filePath(way)));
         int struck = 0, &refused = shared[0] = 0, &writing = shared[1];
         // Records 1 and 2 come first: a round killed before its first write (a busy machine)
@@ -225,30 +237,38 @@ TEST_F(Files, KillNine)
             const pid_t writer = ::fork();
             for (int i = kill; writer == 0; ++i) {  // each round from another record on
                 writing = 1;
-                const QString said = failure([i, step] {
-                    RemindersFile(L).write(i % 3 + 1, step(i));
-                    if (i % 5 == 0)
-                        soundsetting::write(u"/sounds/%1.wav"_s.arg(i));
-                }, way == u"fsize"_s ? 5000 : RLIM_INFINITY);
-                refused += said.endsWith(full ? u": No space left on device"_s : u": File too large"_s);
+                const QString said = failure(
+                    [i, step] {
+                        RemindersFile(L).write(i % 3 + 1, step(i));
+                        if (i % 5 == 0)
+                            soundsetting::write(u"/sounds/%1.wav"_s.arg(i));
+                    },
+                    way == u"fsize"_s ? 5000 : RLIM_INFINITY);
+                refused +=
+                    said.endsWith(full ? u": No space left on device"_s : u": File too large"_s);
                 writing = 0;
             }
             ::usleep(500 + random() % 20000);
             ::kill(writer, SIGKILL);
             ::waitpid(writer, nullptr, 0);
             struck += std::exchange(writing, 0);
-            const QByteArray data = fileBytes(u"reminders.dat"_s), sound = fileBytes(u"audioalarm.dat"_s);
-            EXPECT_TRUE(data.size() % L == 0 && data.size() >= size && data.size() <= 3 * L) << data.size();
+            const QByteArray data = fileBytes(u"reminders.dat"_s),
+                             sound = fileBytes(u"audioalarm.dat"_s);
+            EXPECT_TRUE(data.size() % L == 0 && data.size() >= size && data.size() <= 3 * L)
+                << data.size();
             size = data.size();
             for (int n = 0; n < data.size() / L; ++n) {
                 const QByteArray bytes = data.mid(n * L, L);
                 const int i = recordcodec::decode(bytes).Message.section(u' ', 1, 1).toInt();
-                EXPECT_TRUE(i % 3 == n && bytes == recordcodec::encode(step(i))) << "record " << n + 1;
+                EXPECT_TRUE(i % 3 == n && bytes == recordcodec::encode(step(i)))
+                    << "record " << n + 1;
             }
-            EXPECT_TRUE(sound.isEmpty() || (sound.startsWith("/sounds/") && sound.endsWith(".wav\r\n")))
+            EXPECT_TRUE(sound.isEmpty() ||
+                        (sound.startsWith("/sounds/") && sound.endsWith(".wav\r\n")))
                 << sound.data();
         }
-        std::printf("%s: 100 kills, %d in a write, %d writes refused\n", qPrintable(way), struck, refused);
+        std::printf("%s: 100 kills, %d in a write, %d writes refused\n", qPrintable(way), struck,
+                    refused);
         EXPECT_GT(struck, 0) << "no kill struck a write";
         EXPECT_TRUE(refused > 0 || way == u"plain"_s) << "the system refused no write";
         QDir::setCurrent(dir.path());
@@ -256,41 +276,48 @@ TEST_F(Files, KillNine)
     }
 }
 
-// What each typed text is stored as, and the texts Set Alarm refuses; calendar dates pass, with their time.
+// What each typed text is stored as, and the texts Set Alarm refuses; calendar dates pass, with
+// their time.
 TEST(Times, TypedTimeParse)
 {
-    const std::pair<const char*, const char*> rows[] = {
-        {"1am", "01:00 AM"}, {"1 AM", "01:00 AM"}, {"2:25 PM", "02:25 PM"}, {"2:25pm", "02:25 PM"},
-        {"10:59", "10:59 AM"}, {"23:10", "11:10 PM"}, {"0:05", "12:05 AM"}, {"12:30", "12:30 PM"},
-        {"12 AM", "12:00 AM"}, {"12pM", "12:00 PM"}, {"14:25:59", "02:25 PM"}, {"  7:05 pm  ", "07:05 PM"},
-        {"12/6/2026", "12:00 AM"}, {"12/6/26 2:25 PM", "02:25 PM"}, {"2026-12-06 23:10", "11:10 PM"}};
-    for (const auto& [typed, stored] : rows) {
-        const auto time = datetime::parseTimeText(QString::fromUtf8(typed));
-        EXPECT_EQ(time ? datetime::hhmmAmPm(*time) : u"rejected"_s, stored) << typed;
+    for (const char* row :
+         {"1am=01:00 AM", "1 AM=01:00 AM", "2:25 PM=02:25 PM", "2:25pm=02:25 PM", "10:59=10:59 AM",
+          "23:10=11:10 PM", "0:05=12:05 AM", "12:30=12:30 PM", "12 AM=12:00 AM", "12pM=12:00 PM",
+          "14:25:59=02:25 PM", "  7:05 pm  =07:05 PM", "12/6/2026=12:00 AM",
+          "12/6/26 2:25 PM=02:25 PM", "2026-12-06 23:10=11:10 PM"}) {
+        const QString typed = QString(row).section(u'=', 0, 0);
+        const auto time = datetime::parseTimeText(typed);
+        EXPECT_EQ(time ? datetime::hhmmAmPm(*time) : u"rejected"_s, QString(row).section(u'=', 1))
+            << row;
     }
-    for (const char* typed : {"2/30/2026", "1:35 A.M.", "4:10p.m", "", "   ", "noon", "10", "25:00", "10:60",
-                              "13pm", "0am", "1:2:3:4", "2:25 PMX", "12/6/2026x", "1a", "-1:00"})
+    for (const char* typed :
+         {"2/30/2026", "1:35 A.M.", "4:10p.m", "", "   ", "noon", "10", "25:00", "10:60", "13pm",
+          "0am", "1:2:3:4", "2:25 PMX", "12/6/2026x", "1a", "-1:00"})
         EXPECT_EQ(datetime::parseTimeText(QString::fromUtf8(typed)), std::nullopt) << typed;
 }
 
 // Whether an armed reminder some days ahead shows its advance notice today, by its option.
 TEST(Times, AdvanceNoticeOptions)
 {
-    const struct { int days, option; bool notice; } rows[] = {{1, 1, true}, {1, 3, true}, {1, 2, false},
-        {1, 0, false}, {2, 2, true}, {2, 3, true}, {2, 1, false}, {10, 3, true}, {0, 3, false}};
+    const struct {
+        int days, option;
+        bool notice;
+    } rows[] = {{1, 1, true}, {1, 3, true},  {1, 2, false}, {1, 0, false}, {2, 2, true},
+                {2, 3, true}, {2, 1, false}, {10, 3, true}, {0, 3, false}};
     for (const auto& [days, option, notice] : rows) {
         const ReminderRecord r = armedRecord(kToday.addDays(days), u"09:00 AM"_s, option);
         EXPECT_EQ(rules::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
     }
 }
 
-// Texts no window test reads whole: the ring box for a blank message, the missed-alarm box, a listing line
-// whose message is cut inside blanks.
+// Texts no window test reads whole: the ring box for a blank message, the missed-alarm box, a
+// listing line whose message is cut inside blanks.
 TEST(Times, BoxTexts)
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     const ReminderRecord missed = armedRecord(kToday, u"02:25 PM"_s, 0, u"  Dentist  "_s);
-    const ReminderRecord cut = armedRecord(kToday, u"02:25 PM"_s, 2, u"abcdefghijklmnopqrstuvw   xyz"_s);
+    const ReminderRecord cut =
+        armedRecord(kToday, u"02:25 PM"_s, 2, u"abcdefghijklmnopqrstuvw   xyz"_s);
     EXPECT_EQ(alarmtexts::ringText(QString(2048, QChar(0))), u"Message: None."_s);
     const QString missedBox = u"You had an alarm scheduled for: 12/6/2026 Alarm Time: 02:25 PM\r\n"
                               "The alarm did not run because either:\r\n"
@@ -298,8 +325,9 @@ TEST(Times, BoxTexts)
                               "or the Chimewright program is not in your startup folder.\r\n\r\n"
                               "Message/Notes: \r\nDentist"_s;
     EXPECT_EQ(alarmtexts::missedText(missed), missedBox);
-    EXPECT_EQ(listing::lines({cut, {}, {}}).mid(3, 2), QStringList({u"Also ring alarm: Two days before scheduled "
-              "date."_s, u"Message(first few words): abcdefghijklmnopqrstuvw"_s}));
+    EXPECT_EQ(listing::lines({cut, {}, {}}).mid(3, 2),
+              QStringList({u"Also ring alarm: Two days before scheduled date."_s,
+                           u"Message(first few words): abcdefghijklmnopqrstuvw"_s}));
 }
 
 // The Exec value as the entry holds it: quoted, with " ` $ \ escaped for the shell, % doubled;
@@ -307,11 +335,16 @@ TEST(Times, BoxTexts)
 TEST(LogonEntry, ExecQuoting)
 {
     const std::pair<const char*, const char*> rows[] = {
-        {"/opt/chimewright", R"("/opt/chimewright")"}, {"/home/ann/My Apps/cw", R"("/home/ann/My Apps/cw")"},
-        {"/tmp/$HOME/x", R"("/tmp/\\$HOME/x")"}, {"/tmp/`rm x`/c", R"("/tmp/\\`rm x\\`/c")"},
-        {R"(/back\slash)", R"("/back\\\\slash")"}, {R"(/a"b)", R"("/a\\"b")"}, {"/%f%", R"("/%%f%%")"}};
+        {"/opt/chimewright", R"("/opt/chimewright")"},
+        {"/home/ann/My Apps/cw", R"("/home/ann/My Apps/cw")"},
+        {"/tmp/$HOME/x", R"("/tmp/\\$HOME/x")"},
+        {"/tmp/`rm x`/c", R"("/tmp/\\`rm x\\`/c")"},
+        {R"(/back\slash)", R"("/back\\\\slash")"},
+        {R"(/a"b)", R"("/a\\"b")"},
+        {"/%f%", R"("/%%f%%")"}};
     for (const auto& [path, exec] : rows)
-        EXPECT_EQ(desktopentry::execValue(QString::fromUtf8(path)), QString::fromUtf8(exec)) << path;
+        EXPECT_EQ(desktopentry::execValue(QString::fromUtf8(path)), QString::fromUtf8(exec))
+            << path;
     EXPECT_EQ(desktopentry::entryText(uR"(/a\b/c)"_s), uR"([Desktop Entry]
 Type=Application
 Name=Chimewright

@@ -94,3 +94,17 @@ TEST(Rules, ReviewAndNotices)
               "One day before scheduled date|Two days before scheduled date|Everyday until the "
               "scheduled date|None|None");
 }
+
+// Whether an armed reminder some days ahead shows its advance notice today, by its option.
+TEST(Rules, AdvanceNotices)
+{
+    const struct {
+        int days, option;
+        bool notice;
+    } rows[] = {{1, 1, true}, {1, 3, true},  {1, 2, false}, {1, 0, false}, {2, 2, true},
+                {2, 3, true}, {2, 1, false}, {10, 3, true}, {0, 3, false}};
+    for (const auto& [days, option, notice] : rows) {
+        const ReminderRecord r = armedRecord(kToday.addDays(days), "09:00 AM", option);
+        EXPECT_EQ(rules::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
+    }
+}

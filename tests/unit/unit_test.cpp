@@ -296,20 +296,6 @@ TEST(Times, TypedTimeParse)
         EXPECT_EQ(datetime::parseTimeText(QString::fromUtf8(typed)), std::nullopt) << typed;
 }
 
-// Whether an armed reminder some days ahead shows its advance notice today, by its option.
-TEST(Times, AdvanceNoticeOptions)
-{
-    const struct {
-        int days, option;
-        bool notice;
-    } rows[] = {{1, 1, true}, {1, 3, true},  {1, 2, false}, {1, 0, false}, {2, 2, true},
-                {2, 3, true}, {2, 1, false}, {10, 3, true}, {0, 3, false}};
-    for (const auto& [days, option, notice] : rows) {
-        const ReminderRecord r = armedRecord(kToday.addDays(days), u"09:00 AM"_s, option);
-        EXPECT_EQ(rules::advanceNoticeDue(r, kToday), notice) << days << " days, option " << option;
-    }
-}
-
 // Texts no window test reads whole: the ring box for a blank message, the missed-alarm box, a
 // listing line whose message is cut inside blanks.
 TEST(Times, BoxTexts)

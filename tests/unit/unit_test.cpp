@@ -16,7 +16,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include "alarm/alarmtexts.h"
-#include "alarm/rules.h"
 #include "platform/errors.h"
 #include "platform/logonentry.h"
 #include "platform/singleinstance.h"

@@ -124,6 +124,7 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     // What the message field keeps of a typed and a pasted text: the record's 2048 characters,
     // a line break as two, and a "?" for each character the file's code page lacks.
     const QString kept = "Caf\u00e9 ? \u00fcber ?\r\n?" + QString(2032, 'x');
+    const QString paste = "paste \n\u2615" + QString(2070, 'x') + "END-MARK; ";
     static const QList<Case> all = withInterleavings({
         {"a minimise during a question waits for it, without a failure", ten, {far},
          "start; show; type 4pm; inside Settings => wmmin, ? window=iconic1; rem 2; ? window=tray1",
@@ -163,10 +164,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "? DTPicker1=12/06/2026; date @20; ? DTPicker1=12/20/2026; date 1/5/2027; "
          "? options=0123/0; date 01/15/2027; type 9am; set",
          {confirm(40, "09:00 AM")}, {armed(40, "09:00 AM")}},
-        {"the message: the confirmation shows what the file keeps", ten, {}, "start; show; "
-         "write Caf\u00e9 \u2615 \u00fcber \U0001F600; paste \n\u2615" + QString(2070, 'x') +
-         "END-MARK; "
-         "write yz; ? msglen=2048; type 11am; set", {confirm(0, "11:00 AM", "None.", kept)},
+        {"the message: the confirmation shows what the file keeps; undo goes past a mend", ten, {},
+         "start; show; write ab; write \u2615; undo; ? msglen=2; undo; ? msglen=0; "
+         "write Caf\u00e9 \u2615 \u00fcber \U0001F600; " + paste + "write yz; ? msglen=2048; "
+         "undo; ? msglen=13; " + paste + "type 11am; set", {confirm(0, "11:00 AM", "None.", kept)},
          {armedRecord(kDay, "11:00 AM", 0, kept)}},
         {"a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}},
         {"armed: a message alone is stored; Cancel stores it too", ten, {far, far}, "start; msg new; rem 2; "

@@ -250,6 +250,9 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              }
          }},
         {"paste", [](Desk& d, Arg a) { d.form->Text2->insertPlainText(a); }},
+        {"undo", [](Desk& d, Arg) {  // Ctrl+Z in the message
+             QTest::keyClick(d.form->Text2, Qt::Key_Z, Qt::ControlModifier);
+         }},
         {"date", [](Desk& d, Arg a) {  // Tab from the message to the date ("@": a click on its day)
              QWidget* date = d.form->DTPicker1;
              d.form->activateWindow();

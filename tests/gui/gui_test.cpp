@@ -190,6 +190,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "? sound=play,play,pause; ? window=up0; ? Label1=Reminder #1; ? Text1=1pm; rem 2",
          {kRing + "Tea", kRing + "Cup", asks("Reminder#1")},
          {armed(2, "01:00 PM"), rang(0), rang(0)}},
+        {"ring: one that comes while another's sound starts, heard in both boxes", QTime(8, 59),
+         {armed(0, "09:00 AM", "a"), armed(0, "09:00 AM", "b")},
+         "start; inside sound's start => tick 2; inside Message:\r\na => ? sound=play,play; "
+         "at 9:00; tick 1; ? sound=play,play,pause",
+         {kRing + "b", kRing + "a"}, {rang(0), rang(0)}},
         {"ring: a message or an option edited on another reminder stays in the editor",
          QTime(8, 59),
          {armed(0, "09:00 AM", "a"), armed(2, "08:00 AM", "b", 1), armed(0, "09:01 AM")},

@@ -76,6 +76,7 @@ struct Desk : TrayIcon, MessageBoxes, MediaPlayer, FileDialog, LogonEntries, Lau
     void play() override  // the bundled melody plays as "play"
     {
         played << (sound == "odetojoy.mid" ? QStringLiteral("play") : "play " + sound);
+        opened(QStringLiteral("the sound's start"));  // the player waits in a loop of its own
         if (sound.startsWith("/gone"))
             throw AppError("Cannot play " + sound);
     }

@@ -209,11 +209,13 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          QTime(8, 59), {armed(0, "09:00 AM", "a")}, "start; show; type 4pm; answer cancel; "
          "inside Settings => at 9:00, tick 1; inside Personal => endsession, ? set1=0; rem 2; "
          "? ended=yes", {asks("Reminder#1"), kRing + "a"}, {rang(0)}},
-        {"an open summary follows the file: a ring, Set Alarm, Clear Alarm", QTime(8, 59),
-         {armed(0, "09:00 AM", "r")}, "start; details; ? listing1=Reminder# 1 is set.; at 9:00; "
+        {"an open summary follows the file: a ring, Set Alarm, Clear Alarm; a ring in the modal",
+         QTime(8, 59), {armed(0, "09:00 AM", "r"), armed(0, "11:00 AM", "m")}, "start; details; "
+         "? listing1=Reminder# 1 is set.; at 9:00; "
          "tick 1; ? listing1=Reminder# 1 is not set.; type 10am; set; "
-         "? listing1=Reminder# 1 is set.; clear; ? listing1=Reminder# 1 is not set.",
-         {kRing + "r", confirm(0, "10:00 AM"), cleared(1)}, {none}},
+         "? listing1=Reminder# 1 is set.; clear; ? listing1=Reminder# 1 is not set.; icon; "
+         "inside summary => at 11:00, tick 2, ? listing2=Reminder# 2 is not set.; view",
+         {kRing + "r", confirm(0, "10:00 AM"), cleared(1), kRing + "m"}, {none, rang(0)}},
         {"new day: arms the saved time, not the typed, nor a later day; a day slept through rings late",
          QTime(22, 0), {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM", "late")}, "start; show; type 7am; "
          "answer cancel; set; at 0:00:05 +1; daywatch; ? timer1=yes; ? timer3=no; at 7:00 +1; "

@@ -303,6 +303,13 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          }},
         {"details", handler(&App::window, &WindowLife::mPopDetails_Click)},
+        {"view", [](Desk& d, Arg) {  // View all Settings: the summary, modal until it is closed
+             QTimer::singleShot(0, [&d] {
+                 d.opened(QStringLiteral("the summary"));
+                 viewsettings::loaded()->close();
+             });
+             d.form->filemnuview->trigger();
+         }},
         {"audio", [](Desk& d, Arg a) {
              d.chosen = a;
              handler(&mainform::filemnuaudio_Click)(d, a);

@@ -256,6 +256,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {missed("08:00 AM", "a"), kRing + "b", "Chimewright|0|You have scheduled an alarm for: "
           "12/8/2026\r\nAlarm Time: 02:25 PM\r\n\r\nMessage/Notes: \r\nn"},
          {rang(0), rang(0), armed(2, "02:25 PM", "n", 2)}},
+        {"review: no notice of an alarm that rang over an earlier box", QTime(23, 59, 50),
+         {armed(0, "08:00 AM", "a"), armed(1, "12:00 AM", "b", 1)},
+         "inside You had => at 0:00:05 +1, daywatch, tick 2; start",
+         {missed("08:00 AM", "a"), kRing + "b"}, {rang(0), rang(1)}},
         {"review: an advance notice; a bad time reported and left", ten,
          {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
          {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 AM\r\n\r\n"

@@ -121,6 +121,8 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     const QTime ten(10, 0), late(23, 58);
     const Record far = armed(3, "02:25 PM", "old", 2), none, damaged{.AlarmTime = fixedText("x", 8)};
     const QString refused = error(kPast, "New settings not saved."), noEntry = "Chimewright|0|No entry";
+    const QString unreadable =
+        error("Could not open reminders.dat: it is a folder, not a file%1", "");
     // What the message field keeps of a typed and a pasted text: the record's 2048 characters,
     // a line break as two, and a "?" for each character the file's code page lacks.
     const QString kept = "Caf\u00e9 ? \u00fcber ?\r\n?" + QString(2032, 'x');
@@ -301,6 +303,9 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          {armed(0, "11:00 AM"), armed(0, "10:00 AM", "b")}, "start; inside Exit => at 10:00, "
          "tick 2; exit; ? ended=yes; ? entries=" + kEntry, {kWarn, kRing + "b"},
          {armed(0, "11:00 AM"), rang(0)}},
+        {"exit with reminders.dat unreadable: told, today's alarm warned of, and it ends", ten,
+         {armed(0, "11:00 AM")}, "start; folder; answer ok; answer cancel; exit; ? ended=no; exit; "
+         "? ended=yes; folder", {unreadable, kWarn, unreadable, kWarn}},
         {"exit: an armed edit, then the minimise asks", ten, {far}, "start; show; day 6; answer cancel; "
          "answer cancel; exit; ? ended=no; ? window=tray1", {asks("Reminder1"), asks("Reminder#1")}},
         {"exit: an unarmed edit runs Set Alarm", ten, {}, "start; type 9pm; exit; ? ended=yes; ? entries=" +

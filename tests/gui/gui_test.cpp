@@ -164,8 +164,8 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
          "? DTPicker1=12/09/2026; date >8; ? DTPicker1=12/08/2026; date >>2027; "
          "? DTPicker1=12/08/2027; date 12/05/2026; ? DTPicker1=12/06/2026; date >>10; "
          "? DTPicker1=12/06/2026; date @20; ? DTPicker1=12/20/2026; date 1/5/2027; "
-         "? options=0123/0; date 01/15/2027; type 9am; set",
-         {confirm(40, "09:00 AM")}, {armed(40, "09:00 AM")}},
+         "? options=0123/0; date 01/15/28; type 9am; set",  // a year as the heading's YY
+         {confirm(405, "09:00 AM")}, {armed(405, "09:00 AM")}},
         {"the message: the confirmation shows what the file keeps; undo goes past a mend", ten, {},
          "start; show; write ab; write \u2615; undo; ? msglen=2; undo; ? msglen=0; "
          "write Caf\u00e9 \u2615 \u00fcber \U0001F600; " + paste + "write yz; ? msglen=2048; "

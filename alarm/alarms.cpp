@@ -66,6 +66,9 @@ void Alarms::Timer1_Timer(int Index)
     m_host.mPopRestore_Click();
 
     MediaPlayer& player = *m_services.player;
+    // Counted from the sound's start: the player waits for it in a loop of its own, where
+    // another alarm of the same minute may ring, and closing that one's box must not pause this.
+    ++m_ringBoxes;
     bool played = true;
     try {
         player.play();
@@ -74,7 +77,6 @@ void Alarms::Timer1_Timer(int Index)
         played = PlayMelody();
     }
     m_sounding = m_sounding || played;
-    ++m_ringBoxes;
     MsgBox(alarmtexts::ringText(rung.Message), msgbox::kOkOnly,
            QStringLiteral("Chimewright Personal Alarm"));
     // The sound goes on while any ring box is open.

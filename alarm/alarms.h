@@ -52,7 +52,7 @@ private:
     AlarmHost& m_host;
     int m_recordLength = 0;
     QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend waiting
-    int m_ringBoxes = 0;                          // ring boxes open
+    int m_ringBoxes = 0;                          // rings sounding or showing their box
     bool m_sounding = false;                      // the sound of an open ring box plays
     QDate m_watchedDay;
     QDate m_watchReportedDay;  // the day whose unreadable file was told

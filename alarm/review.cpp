@@ -47,7 +47,9 @@ void Alarms::ReviewReminder(int N, RemindersFile& file, ReminderRecord E, rules:
                            .arg(N)
                            .arg(E.AlarmTime));
     case rules::Review::Notice:
-        MsgBox(alarmtexts::advanceNotice(E), msgbox::kOkOnly);
+        // An alarm that rang over an earlier box of the review is no longer ahead.
+        if (!RungUnspent(N, E))
+            MsgBox(alarmtexts::advanceNotice(E), msgbox::kOkOnly);
         return;
     case rules::Review::Missed:
         break;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include "alarm/alarms.h"
+#include "alarm/alarmtimer.h"
 #include "alarm/turns.h"
 #include "app/logonrule.h"
 #include "app/windowlife.h"
@@ -49,7 +50,13 @@ bool Shutdown::eventFilter(QObject* watched, QEvent* event)
 
 void Shutdown::Form_Unload(int& Cancel)
 {
-    RemindersFile file(m_form.RecordLength);
+    std::optional<RemindersFile> opened;
+    try {
+        opened.emplace(m_form.RecordLength);
+    } catch (const AppError& e) {
+        return EndUnread(Cancel, e.text());
+    }
+    RemindersFile& file = *opened;
     const int N = m_form.CurrentReminder;
     if (N >= 1 && N <= 3) {
         m_form.Reminders(N) = file.read(N);
@@ -96,17 +103,39 @@ void Shutdown::Form_Unload(int& Cancel)
         // An alarm whose moment cannot be read may be near as well: warn.
         const auto M = datetime::alarmMoment(E.AlarmDate, E.AlarmTime);
         const qint64 H = M ? datetime::hourBoundaries(m_services.clock->now(), *M) : 0;
-        if (H < 24 &&
-            m_services.boxes->MsgBox(
-                QStringLiteral("An alarm has been set to ring within the next 24 hours.\r\n"
-                               "If you close this program, the alarm may not run."),
-                msgbox::kOkCancelDefaultCancel, QStringLiteral("Exit Program?")) != msgbox::kOk) {
+        if (H < 24 && !NearAlarmWarning()) {
             refuse();
             return;
         }
     }
     file.close();
     m_logon.ApplyLogonRule(anyArmed, true);
+    m_window.RemoveIcon();
+}
+
+bool Shutdown::NearAlarmWarning()
+{
+    return m_services.boxes->MsgBox(
+               QStringLiteral("An alarm has been set to ring within the next 24 hours.\r\n"
+                              "If you close this program, the alarm may not run."),
+               msgbox::kOkCancelDefaultCancel, QStringLiteral("Exit Program?")) == msgbox::kOk;
+}
+
+// Nothing can be saved or warned of from the file, and a failure that kept the program running
+// would keep it running for good. The failure is told; an alarm of today whose timer runs is
+// warned of as a near one; the log-on entry stays as it is.
+void Shutdown::EndUnread(int& Cancel, const QString& failure)
+{
+    m_turns.ReportError(failure);
+    for (int n = 1; n <= 3; ++n) {
+        if (m_alarms.Timer1[n]->isEnabled()) {
+            if (!NearAlarmWarning()) {
+                Cancel = 1;
+                return;
+            }
+            break;
+        }
+    }
     m_window.RemoveIcon();
 }
 

@@ -30,6 +30,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;  // the window's close
 
 private:
+    // reminders.dat cannot be read at the exit: the program can still be ended.
+    void EndUnread(int& Cancel, const QString& failure);
+    bool NearAlarmWarning();  // "Exit Program?": true for OK
+
     Services m_services;
     Turns& m_turns;
     mainform& m_form;

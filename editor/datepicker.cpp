@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace {
 const QDate kFirstDay(1601, 1, 1);
@@ -59,6 +60,11 @@ void DatePicker::finishTyping()
     m_advanced = false;
     if (!m_typing)
         return;
+    // The heading reads MM/DD/YY: a year finished with two digits is one of this century.
+    static const QRegularExpression twoDigitYear(QStringLiteral("^(\\d+/\\d+/)(\\d{2})$"));
+    const QRegularExpressionMatch year = twoDigitYear.match(lineEdit()->text());
+    if (year.hasMatch())
+        lineEdit()->setText(year.captured(1) + QStringLiteral("20") + year.captured(2));
     m_typing = false;
     if (date() != m_shownPast)
         m_shownPast = {};
@@ -103,6 +109,12 @@ void DatePicker::keyPressEvent(QKeyEvent* event)
     const Section before = currentSection();
     QDateEdit::keyPressEvent(event);
     m_advanced = digit && currentSection() != before;
+}
+
+void DatePicker::focusOutEvent(QFocusEvent* event)
+{
+    finishTyping();  // before the field reads the entry, which would drop a two-digit year
+    QDateEdit::focusOutEvent(event);
 }
 
 void DatePicker::mousePressEvent(QMouseEvent* event)

@@ -236,7 +236,9 @@ void mainform::connectHandlers()
     on(filemnurem1, &mainform::filemnurem1_Click);
     on(filemnurem2, &mainform::filemnurem2_Click);
     on(filemnurem3, &mainform::filemnurem3_Click);
-    on(filemnuview, &mainform::filemnuview_Click);
+    // The modal summary reads the file afresh and holds nothing while it is open: what comes
+    // meanwhile (a ring and its spend) is not kept waiting for it, and the summary follows.
+    connect(filemnuview, &QAction::triggered, this, &mainform::filemnuview_Click);
     on(filemnuaudio, &mainform::filemnuaudio_Click);
     on(filemnuexit, &mainform::filemnuexit_Click);
     on(helpmnu, &mainform::helpmnu_Click);

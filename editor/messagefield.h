@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <QPlainTextEdit>
 
 // The message input. It holds only what the reminders file can keep, so that what
@@ -12,6 +13,15 @@ class MessageField : public QPlainTextEdit {
 public:
     explicit MessageField(QWidget* parent = nullptr);
 
+protected:
+    // Typed, from an input method, pasted or dropped: an insertion the field mends is one step
+    // for undo together with its mend. A key for which no room is left is ignored.
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
+
 private:
     void keepStorable(int position, int charsAdded);
+    qsizetype room() const;  // for text put in place of the selection
+    void asOneStep(const std::function<void()>& insert);
 };

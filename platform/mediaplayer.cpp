@@ -34,17 +34,14 @@ void QtMediaPlayer::play()
     if (!info.isReadable())
         throw AppError(QStringLiteral("The sound file could not be read: %1").arg(path));
 
-    if (!m_player) {
-        m_output = std::make_unique<QAudioOutput>();
-        m_player = std::make_unique<QMediaPlayer>();
-        m_player->setAudioOutput(m_output.get());
-    }
-    const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
-    if (m_player->source() != url || m_player->error() != QMediaPlayer::NoError) {
-        m_player->setSource(QUrl());
-        m_player->setSource(url);
-    }
-    m_player->setPosition(0);
+    // A player made afresh for each alarm: one kept from an earlier alarm holds that alarm's
+    // connection to the sound server, and after the server restarted (an update, a resume) it
+    // would play unheard, without an error.
+    m_player.reset();
+    m_output = std::make_unique<QAudioOutput>();
+    m_player = std::make_unique<QMediaPlayer>();
+    m_player->setAudioOutput(m_output.get());
+    m_player->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     m_player->play();
 
     // Wait until the sound is really heard, or the player gives up, so that a

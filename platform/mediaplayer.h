@@ -17,8 +17,8 @@ public:
     virtual void pause() = 0;
 };
 
-// Qt Multimedia (GStreamer). The player is created on the first play, so start-up
-// never pays for it; a relative name resolves against the program's folder.
+// Qt Multimedia (GStreamer). The player is made at each play, so start-up never pays
+// for it; a relative name resolves against the program's folder.
 class QtMediaPlayer : public MediaPlayer {
 public:
     explicit QtMediaPlayer(const QString& programDir);

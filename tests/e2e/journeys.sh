@@ -256,6 +256,7 @@ notray() {
 # window manager's minimise during the save question; "Exit Program?" left open across midnight.
 moveday() {
     start_desktop openbox; start_tray; start_sound
+    local pulse=${PIDS[-1]}
     make_records "$DAT" "1|2026-12-06|05:00 PM|0|Call the garage|1"
     tray_app "2026-12-06 14:00:00"
     restore
@@ -300,8 +301,11 @@ moveday() {
         fail "record 1: $(record "$DAT" 1)"
     restore
     # "Exit Program?" left open across midnight: the alarm rings over it in its minute, heard, and
-    # is saved spent once the warning is answered.
-    kill "$WATCHER"
+    # is saved spent once the warning is answered. The sound server restarted since the first ring
+    # (an update, a suspend): the alarm is heard all the same.
+    kill "$WATCHER" "$pulse"
+    wait "$pulse" 2>/dev/null || true
+    start_sound
     tray_menu 3  # the shown window withdraws; then the warning
     wait_for 10 main_window_is withdrawn || fail "Exit did not withdraw the window"
     tray_menu 3

@@ -150,10 +150,13 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
     const Record far = armed(3, "02:25 PM", "old", 2), none,
                  damaged{.AlarmTime = fixedText("x", 8)};
     const QString refused = error(kPast, "New settings not saved."),
-                  noEntry = "Chimewright|0|No entry";
+                  noEntry = "Chimewright|0|No entry",
+                  unreadable =
+                      error("Could not open reminders.dat: it is a folder, not a file%1", "");
     // What the message field keeps of a typed and a pasted text: the record's 2048 characters,
     // a line break as two, and a "?" for each character the file's code page lacks.
     const QString kept = "Caf\u00e9 ? \u00fcber ?\r\n?" + QString(2032, 'x');
+    const QString paste = "paste \n\u2615" + QString(2070, 'x') + "END-MARK; ";
     static const QList<Case> all = withInterleavings({
         test("a minimise during a question waits for it, without a failure", ten, {far},
              "start; show; type 4pm; inside Settings => wmmin, ? window=iconic1; rem 2; "
@@ -204,11 +207,13 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              "? DTPicker1=12/09/2026; date >8; ? DTPicker1=12/08/2026; date >>2027; "
              "? DTPicker1=12/08/2027; date 12/05/2026; ? DTPicker1=12/06/2026; date >>10; "
              "? DTPicker1=12/06/2026; date @20; ? DTPicker1=12/20/2026; date 1/5/2027; "
-             "? options=0123/0; date 01/15/2027; type 9am; set",
-             {confirm(40, "09:00 AM")}, {armed(40, "09:00 AM")}),
-        test("the message: the confirmation shows what the file keeps", ten, {},
-             "start; show; write Caf\u00e9 \u2615 \u00fcber \U0001F600; paste \n\u2615" +
-                 QString(2070, 'x') + "END-MARK; write yz; ? msglen=2048; type 11am; set",
+             "? options=0123/0; date 01/15/28; type 9am; set",  // a year as the heading's YY
+             {confirm(405, "09:00 AM")}, {armed(405, "09:00 AM")}),
+        test("the message: the confirmation shows what the file keeps; undo goes past a mend", ten,
+             {},
+             "start; show; write ab; write \u2615; undo; ? msglen=2; undo; ? msglen=0; "
+             "write Caf\u00e9 \u2615 \u00fcber \U0001F600; " +
+                 paste + "write yz; ? msglen=2048; undo; ? msglen=13; " + paste + "type 11am; set",
              {confirm(0, "11:00 AM", "None.", kept)}, {armedRecord(kDay, "11:00 AM", 0, kept)}),
         test("a damaged unarmed record shown is no edit", ten, {damaged}, "start; rem 2", {}),
         test("armed: a message alone is stored; Cancel stores it too", ten, {far, far},
@@ -237,6 +242,11 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              "? Label1=Reminder #1; ? Text1=1pm; rem 2",
              {kRing + "Tea", kRing + "Cup", asks("Reminder#1")},
              {armed(2, "01:00 PM"), rang(0), rang(0)}),
+        test("ring: one that comes while another's sound starts, heard in both boxes", QTime(8, 59),
+             {armed(0, "09:00 AM", "a"), armed(0, "09:00 AM", "b")},
+             "start; inside sound's start => tick 2; inside Message:\r\na => ? sound=play,play; "
+             "at 9:00; tick 1; ? sound=play,play,pause",
+             {kRing + "b", kRing + "a"}, {rang(0), rang(0)}),
         test("ring: a message or an option edited on another reminder stays in the editor",
              QTime(8, 59),
              {armed(0, "09:00 AM", "a"), armed(2, "08:00 AM", "b", 1), armed(0, "09:01 AM")},
@@ -254,12 +264,14 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              "start; show; type 4pm; answer cancel; inside Settings => at 9:00, tick 1; "
              "inside Personal => endsession, ? set1=0; rem 2; ? ended=yes",
              {asks("Reminder#1"), kRing + "a"}, {rang(0)}),
-        test("an open summary follows the file: a ring, Set Alarm, Clear Alarm", QTime(8, 59),
-             {armed(0, "09:00 AM", "r")},
-             "start; details; ? listing1=Reminder# 1 is set.; at 9:00; tick 1; "
-             "? listing1=Reminder# 1 is not set.; type 10am; set; ? listing1=Reminder# 1 is set.; "
-             "clear; ? listing1=Reminder# 1 is not set.",
-             {kRing + "r", confirm(0, "10:00 AM"), cleared(1)}, {none}),
+        test(
+            "an open summary follows the file: a ring, Set Alarm, Clear Alarm; a ring in the modal",
+            QTime(8, 59), {armed(0, "09:00 AM", "r"), armed(0, "11:00 AM", "m")},
+            "start; details; ? listing1=Reminder# 1 is set.; at 9:00; tick 1; "
+            "? listing1=Reminder# 1 is not set.; type 10am; set; ? listing1=Reminder# 1 is set.; "
+            "clear; ? listing1=Reminder# 1 is not set.; icon; "
+            "inside summary => at 11:00, tick 2, ? listing2=Reminder# 2 is not set.; view",
+            {kRing + "r", confirm(0, "10:00 AM"), cleared(1), kRing + "m"}, {none, rang(0)}),
         test("new day: arms the saved time, not the typed, nor a later day; "
              "a day slept through rings late",
              QTime(22, 0), {armed(1, "09:00 AM", "kept"), none, armed(2, "01:00 AM", "late")},
@@ -291,7 +303,7 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              {none, armed(1, "01:00 AM")},
              "start; folder; at 0:00:05 +1; daywatch; at 0:00:10 +1; daywatch; ? timer2=no; "
              "folder; at 0:00:15 +1; daywatch; ? timer2=yes",
-             {error("Could not open reminders.dat: it is a folder, not a file%1", "")}),
+             {unreadable}),
         test("review: missed alarms reported before spent, of today and of a day gone by",
              QTime(14, 25, 30),
              {armed(0, "02:25 PM", "late"), armed(0, "09:00 AM", " "), armed(-3, "xx:yy", "gone")},
@@ -317,6 +329,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
               "Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 02:25 "
               "PM\r\n\r\nMessage/Notes: \r\nn"},
              {rang(0), rang(0), armed(2, "02:25 PM", "n", 2)}),
+        test("review: no notice of an alarm that rang over an earlier box", QTime(23, 59, 50),
+             {armed(0, "08:00 AM", "a"), armed(1, "12:00 AM", "b", 1)},
+             "inside You had => at 0:00:05 +1, daywatch, tick 2; start",
+             {missed("08:00 AM", "a"), kRing + "b"}, {rang(0), rang(1)}),
         test("review: an advance notice; a bad time reported and left", ten,
              {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
              {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 "
@@ -328,9 +344,7 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              ten, {armed(0, "10:15 AM", "late"), armed(0, "11:00 AM", "b")},
              "folder; start; ? tray=yes; daywatch; at 10:30; daywatch; ? timer1=no; folder; "
              "daywatch; ? timer1=yes; tick 1; at 11:00; tick 2",
-             {error("Could not open reminders.dat: it is a folder, not a file%1", ""),
-              kRing + "late", kRing + "b"},
-             {rang(0), rang(0)}),
+             {unreadable, kRing + "late", kRing + "b"}, {rang(0), rang(0)}),
         test("a second copy ends before touching anything", ten, {},
              "busy; start; ? running=no; ? file=no; ? tray=no", {}),
         test("a later start: a box first, then the window as the icon brings it", ten,
@@ -372,6 +386,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              {armed(0, "11:00 AM"), armed(0, "10:00 AM", "b")},
              "start; inside Exit => at 10:00, tick 2; exit; ? ended=yes; ? entries=" + kEntry,
              {kWarn, kRing + "b"}, {armed(0, "11:00 AM"), rang(0)}),
+        test("exit with reminders.dat unreadable: told, today's alarm warned of, and it ends", ten,
+             {armed(0, "11:00 AM")},
+             "start; folder; answer ok; answer cancel; exit; ? ended=no; exit; ? ended=yes; folder",
+             {unreadable, kWarn, unreadable, kWarn}),
         test("exit: an armed edit, then the minimise asks", ten, {far},
              "start; show; day 6; answer cancel; answer cancel; exit; ? ended=no; ? window=tray1",
              {asks("Reminder1"), asks("Reminder#1")}),

@@ -3,10 +3,10 @@
 // "start; show; type 9am; day 1; set; ? timer1=no". Steps are separated by "; ", the verb first;
 // a "\" keeps the next character as it is ("msg a\; b" types "a; b").
 //   start                 the program starts (Form_Load); again: once more, the first ended
-//   show, details         the tray menu's Restore, Details
+//   show, details         the tray menu's Restore, Details; view: File > View all Settings
 //   icon, sni             a left click on the icon; a StatusNotifierItem host's Exit, then Details
 //   type TEXT, msg TEXT   the alarm time, the message set as a whole
-//   write TEXT, paste T   the message typed key by key, pasted
+//   write TEXT, paste T   the message typed key by key, pasted; undo: Ctrl+Z in it
 //   day N                 the date picked: N days after the first day
 //   date KEYS             Tab into the date and type ("@": a click on the day, ">": Tab on)
 //   option N, focus NAME  a click on option N; the keyboard to a control
@@ -21,6 +21,7 @@
 //   tick N, daywatch      a tick of reminder N's timer, of the day watch
 //   answer ok|cancel      the next box (or the file dialog) is answered so; the rest get OK
 //   inside TEXT => a, b   steps a and b run inside the next box whose "title|style|text" holds TEXT
+//                         (or inside "the file dialog", "the sound's start", "the summary")
 //   fail                  the system refuses to let a file grow, till the next failure box
 //   folder                reminders.dat replaced by a folder, or put back
 //   entries [NAME]        the log-on entries: none, or that one (made by someone else)
@@ -81,6 +82,7 @@ struct Desk {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         clock.set(kDay, now);
         boxes.answer = [this](const QString& box) { return openBox(box); };
+        player.starting = [this] { opened(QStringLiteral("the sound's start")); };
         dialog.opening = [this] {
             opened(QStringLiteral("the file dialog"));
             if (!answers.isEmpty() && answers.takeFirst() == msgbox::kCancel)
@@ -312,6 +314,8 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              }
          }},
         {"paste", [](Desk& d, Arg a) { d.form->Text2->insertPlainText(a); }},
+        {"undo",
+         [](Desk& d, Arg) { QTest::keyClick(d.form->Text2, Qt::Key_Z, Qt::ControlModifier); }},
         {"date",
          [](Desk& d, Arg a) {
              QWidget* date = d.form->DTPicker1;
@@ -370,6 +374,14 @@ inline const QMap<QString, Desk::Step>& Desk::steps()
              QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
          }},
         {"details", handler(&App::window, &WindowLife::mPopDetails_Click)},
+        {"view",
+         [](Desk& d, Arg) {  // modal until closed: the test acts inside it, then closes it
+             QTimer::singleShot(0, [&d] {
+                 d.opened(QStringLiteral("the summary"));
+                 viewsettings::loaded()->close();
+             });
+             d.form->filemnuview->trigger();
+         }},
         {"audio",
          [](Desk& d, Arg a) {
              d.dialog.next = a;

@@ -44,11 +44,14 @@ struct FakePlayer : MediaPlayer {
     QString name;
     bool playing = false;
     QStringList played;
+    std::function<void()> starting;  // the real player waits in a loop of its own meanwhile
     void setFileName(const QString& n) override { name = n; }
     QString fileName() const override { return name; }
     void play() override
     {
         played << QStringLiteral("play ") + name;
+        if (starting)
+            starting();
         playing = !name.contains(QLatin1String("broken"));
         if (!playing)
             throw AppError(QStringLiteral("The sound file could not be played: ") + name);

@@ -7,7 +7,10 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-base=${1:-}
+# Kept in the environment: the harness starts this script again in a namespace of its own, with
+# the program's path as the only argument.
+export BENCH_BASE=${BENCH_BASE-${1:-}}
+base=$BENCH_BASE
 tools/install-packages packages.txt test-packages.txt
 release() {  # SOURCE BUILD: a Release build of the program
     cmake -S "$1" -B "$2" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCHIMEWRIGHT_TESTS=OFF >/dev/null

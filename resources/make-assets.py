@@ -134,7 +134,8 @@ def write_melody(path):
         track += vlq(length - 20) + bytes([0x80, note, 0])
         track += vlq(20) + bytes([0x90, note, 0])                    # a short breath
     track += vlq(TPQ) + b'\xFF\x2F\x00'
-    data = b'MThd' + struct.pack('>IHHH', 6, 0, 1, TPQ) + b'MTrk' + struct.pack('>I', len(track)) + track
+    data = (b'MThd' + struct.pack('>IHHH', 6, 0, 1, TPQ) +
+            b'MTrk' + struct.pack('>I', len(track)) + track)
     with open(path, 'wb') as f:
         f.write(data)
 

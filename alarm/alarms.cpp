@@ -46,6 +46,7 @@ void Alarms::Timer1_Timer(int Index)
         return;
 
     Timer1[Index]->stop();
+    m_rang.append({Index, rung});
     // Another handler waiting for an answer may hold the file or the editor: the record steps
     // run once it has ended, while the alarm is heard and shown at once. Ringing comes first: a
     // record that cannot be written is reported after the ring's box.
@@ -142,6 +143,17 @@ bool Alarms::RungUnspent(int n, const ReminderRecord& saved) const
     return false;
 }
 
+// A moment that rang in this run, also one whose spend could not be written: it never rings
+// again, whatever day the clock comes back to.
+bool Alarms::Rang(int n, const ReminderRecord& saved) const
+{
+    for (const auto& [index, rung] : m_rang) {
+        if (index == n && saved.sameArmedMoment(rung))
+            return true;
+    }
+    return false;
+}
+
 // The program ends, whatever holds the file: a moment that rang behind a box is saved spent, or
 // the next start would report it missed. Nothing is shown any more.
 void Alarms::WritePendingRecords()
@@ -180,7 +192,7 @@ void Alarms::DayWatch_Timer()
     }
     const QDate since = m_watchedDay.isValid() ? m_watchedDay.addDays(1) : QDate();
     for (int n = 1; n <= 3; ++n) {
-        if (rules::runsToday(saved(n), today, since) && !RungUnspent(n, saved(n)))
+        if (rules::runsToday(saved(n), today, since) && !Rang(n, saved(n)))
             Timer1[n]->start(saved(n));
     }
     m_watchedDay = today;

@@ -44,6 +44,7 @@ public:
 private:
     void ReviewReminder(int N, RemindersFile& file, ReminderRecord E, rules::Review plan);
     void SpendRungReminder(int Index, const ReminderRecord& rung);
+    bool Rang(int n, const ReminderRecord& saved) const;
     bool PlayMelody();
     int MsgBox(const QString& text, int style, const QString& title = {});
 
@@ -52,6 +53,7 @@ private:
     AlarmHost& m_host;
     int m_recordLength = 0;
     QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend waiting
+    QList<QPair<int, ReminderRecord>> m_rang;     // every moment that rang in this run
     int m_ringBoxes = 0;                          // rings sounding or showing their box
     bool m_sounding = false;                      // the sound of an open ring box plays
     QDate m_watchedDay;

@@ -143,8 +143,8 @@ bool Alarms::RungUnspent(int n, const ReminderRecord& saved) const
     return false;
 }
 
-// A moment that rang in this run, also one whose spend could not be written: it never rings
-// again, whatever day the clock comes back to.
+// A moment that rang in this run, also one whose spend could not be written, or that the
+// start-up review told missed: it never rings again, whatever day the clock comes back to.
 bool Alarms::Rang(int n, const ReminderRecord& saved) const
 {
     for (const auto& [index, rung] : m_rang) {

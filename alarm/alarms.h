@@ -53,7 +53,7 @@ private:
     AlarmHost& m_host;
     int m_recordLength = 0;
     QList<QPair<int, ReminderRecord>> m_unspent;  // rung behind a box, the spend waiting
-    QList<QPair<int, ReminderRecord>> m_rang;     // every moment that rang in this run
+    QList<QPair<int, ReminderRecord>> m_rang;     // rung or told missed in this run
     int m_ringBoxes = 0;                          // rings sounding or showing their box
     bool m_sounding = false;                      // the sound of an open ring box plays
     QDate m_watchedDay;

@@ -24,6 +24,9 @@ void Alarms::Review(int recordLength)
         saved(n) = file.read(n);
         m_host.SetEntry(n, saved(n));
         plans[n] = rules::reviewOf(saved(n), now);
+        // Told missed: the day watch never arms it, whatever day the clock goes back to.
+        if (plans[n] == rules::Review::Missed)
+            m_rang.append({n, saved(n)});
         if (plans[n] == rules::Review::Timer)
             Timer1[n]->start(saved(n));
     }

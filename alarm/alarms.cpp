@@ -203,6 +203,9 @@ void Alarms::DayWatch_Timer()
 // minute went by does, rather than never.
 void Alarms::FollowSavedDay(int n, const ReminderRecord& saved, const QDate& askedOn)
 {
+    // A new saving rings at its moment, also one like a moment that rang before the clock was
+    // set back.
+    m_rang.removeIf([n](const QPair<int, ReminderRecord>& r) { return r.first == n; });
     if (rules::runsToday(saved, m_services.clock->today(), askedOn))
         Timer1[n]->start(saved);
     else

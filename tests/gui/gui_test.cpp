@@ -254,11 +254,19 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              "option 3; at 9:01; tick 3; ? Label1=Reminder #2; msg b bring cake; rem 1",
              {kRing + "a", kRingTitle + "0|Message: None."},
              {rang(0), armed(2, "08:00 AM", "b bring cake", 1), rang(0)}),
-        test("ring: heard first when its record cannot be written", QTime(8, 0),
-             {armed(0, "09:00 AM", "P")},
-             "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; "
-             "at 9:00:05; tick 1; ? sound=play,pause",
-             {kRing + "P", kFull}),
+        test(
+            "ring: heard first when its record cannot be written; never again when the clock comes "
+            "back to its day",
+            QTime(8, 0), {armed(0, "09:00 AM", "P")},
+            "start; inside Personal => ? window=up0, ? sound=play; fail; at 9:00; tick 1; "
+            "at 9:00:05; tick 1; ? sound=play,pause; at 10:00 +1; daywatch; at 8:30; daywatch; "
+            "? timer1=no",
+            {kRing + "P", kFull}),
+        test("a new saving of a moment that rang before the clock went back a day rings", ten,
+             {armed(1, "09:00 AM", "a")},
+             "at 8:59 +1; start; at 9:00 +1; tick 1; at 22:00; daywatch; type 9am; day 1; set; "
+             "at 0:00:05 +1; daywatch; ? timer1=yes; at 9:00 +1; tick 1",
+             {kRing + "a", confirm(1, "09:00 AM"), kRingTitle + "0|Message: None."}, {rang(1)}),
         test("the session ends in a ring over a question: the rung alarm is saved spent at once",
              QTime(8, 59), {armed(0, "09:00 AM", "a")},
              "start; show; type 4pm; answer cancel; inside Settings => at 9:00, tick 1; "
@@ -333,6 +341,10 @@ const QList<Case>& cases()  // built at the first use: the program's own constan
              {armed(0, "08:00 AM", "a"), armed(1, "12:00 AM", "b", 1)},
              "inside You had => at 0:00:05 +1, daywatch, tick 2; start",
              {missed("08:00 AM", "a"), kRing + "b"}, {rang(0), rang(1)}),
+        test("review: told missed, never armed again when the clock goes back to its day", ten,
+             {armed(0, "09:00 AM", "m")},
+             "at 10:00 +1; inside You had => at 8:00, daywatch; start; ? timer1=no",
+             {missed("09:00 AM", "m")}, {rang(0)}),
         test("review: an advance notice; a bad time reported and left", ten,
              {armed(2, "09:00 AM", "plan", 2), armed(0, "xx:yy ZZ")}, "start; ? tray=yes",
              {"Chimewright|0|You have scheduled an alarm for: 12/8/2026\r\nAlarm Time: 09:00 "

@@ -162,11 +162,13 @@ struct Desk {
         return recordcodec::decode(fileBytes(file()).mid((n - 1) * 2068, 2068));
     }
     // A tick as the event loop delivers it rings exactly when the file holds an armed moment that
-    // has come and not rung yet: only what is saved rings. A due alarm whose timer stopped fails
-    // too.
+    // has come and not rung since the record was last written: only what is saved rings, and a
+    // new saving of a moment that rang rings again. A due alarm whose timer stopped fails too.
     void tick(int n)
     {
         const ReminderRecord s = saved(n);
+        if (std::exchange(written[n], recordcodec::encode(s)) != written[n])
+            rung.removeIf([n](const QString& k) { return k.startsWith(QString::number(n) + ' '); });
         const auto moment = datetime::alarmMoment(s.AlarmDate, s.AlarmTime);
         const QString key = QString("%1 %2 %3").arg(n).arg(s.AlarmDate).arg(s.AlarmTime);
         const bool due = s.isArmed() && moment && *moment <= clock.now() && !rung.contains(key);
@@ -280,6 +282,7 @@ struct Desk {
     QList<int> answers;
     QList<QPair<QString, QStringList>> inside;  // steps waiting for a box
     QSet<QString> rung;                         // the moments that rang
+    QMap<int, QByteArray> written;              // each record as the last tick found it
     QList<int*> delivering;  // the rings of the ticks being delivered, innermost last
     QByteArray stash;
     bool running = false;

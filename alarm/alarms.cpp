@@ -2,6 +2,7 @@
 // the day watch arms each new day's alarms.
 #include "alarm/alarms.h"
 
+#include <algorithm>
 #include <optional>
 #include "alarm/alarmhost.h"
 #include "alarm/alarmtexts.h"
@@ -134,25 +135,23 @@ void Alarms::SpendRungReminder(int Index, const ReminderRecord& rung)
         throw AppError(*failure);
 }
 
+namespace {
+bool holds(const QList<QPair<int, ReminderRecord>>& moments, int n, const ReminderRecord& saved)
+{
+    return std::any_of(moments.begin(), moments.end(), [&](const auto& m) {
+        return m.first == n && saved.sameArmedMoment(m.second);
+    });
+}
+}  // namespace
+
 bool Alarms::RungUnspent(int n, const ReminderRecord& saved) const
 {
-    for (const auto& [index, rung] : m_unspent) {
-        if (index == n && saved.sameArmedMoment(rung))
-            return true;
-    }
-    return false;
+    return holds(m_unspent, n, saved);
 }
 
 // A moment that rang in this run, also one whose spend could not be written, or that the
 // start-up review told missed: it never rings again, whatever day the clock comes back to.
-bool Alarms::Rang(int n, const ReminderRecord& saved) const
-{
-    for (const auto& [index, rung] : m_rang) {
-        if (index == n && saved.sameArmedMoment(rung))
-            return true;
-    }
-    return false;
-}
+bool Alarms::Rang(int n, const ReminderRecord& saved) const { return holds(m_rang, n, saved); }
 
 // The program ends, whatever holds the file: a moment that rang behind a box is saved spent, or
 // the next start would report it missed. Nothing is shown any more.

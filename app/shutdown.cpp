@@ -127,14 +127,12 @@ bool Shutdown::NearAlarmWarning()
 void Shutdown::EndUnread(int& Cancel, const QString& failure)
 {
     m_turns.ReportError(failure);
-    for (int n = 1; n <= 3; ++n) {
-        if (m_alarms.Timer1[n]->isEnabled()) {
-            if (!NearAlarmWarning()) {
-                Cancel = 1;
-                return;
-            }
-            break;
-        }
+    bool running = false;
+    for (int n = 1; n <= 3; ++n)
+        running = running || m_alarms.Timer1[n]->isEnabled();
+    if (running && !NearAlarmWarning()) {
+        Cancel = 1;
+        return;
     }
     m_window.RemoveIcon();
 }

@@ -44,8 +44,8 @@
 //   msglen                the message's length, a line break counting two
 //   datefits              the date's text has room beside the calendar button
 // Every box shown is checked as it opens against the boxes wanted, in order; every tick against
-// the file: a tick rings exactly when the saved record is due. A failure names the case, the
-// step and what was wanted.
+// the file: a tick rings exactly when the saved record is due, with that record's message. A
+// failure names the case, the step and what was wanted.
 #include <csignal>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +54,7 @@
 #include <QRegularExpression>
 #include <QtTest>
 #include <sys/resource.h>
+#include "alarm/alarmtexts.h"
 #include "alarm/alarmtimer.h"
 #include "app/app.h"
 #include "editor/datepicker.h"
@@ -103,24 +104,26 @@ struct Desk {
     }
     static QString oneLine(QString box) { return box.replace("\r\n", "\\r\\n"); }
 
-    // Keeps every box as "title|style|text" and checks it against the next box wanted (or, with
-    // anyBox set, against that pattern); a ring is answered OK, the rest from the script, then OK.
+    // Keeps every box as "title|style|text" and checks it against the next box wanted (with
+    // ringsAside, a ring only against the record its tick found due); a ring is answered OK, the
+    // rest from the script, then OK.
     int openBox(const QString& box)
     {
         shown << box;
-        const qsizetype n = shown.size();
-        if (!anyBox.pattern().isEmpty() ? !anyBox.match(box).hasMatch() : n > wanted.size())
+        const bool ring = box.startsWith(kRingTitle);
+        const qsizetype n = ring && ringsAside ? 0 : ++listed;
+        if (n > wanted.size())
             fault(QString("unwanted box %1 \"%2\"").arg(n).arg(oneLine(box)));
-        else if (anyBox.pattern().isEmpty() && wanted[n - 1] != box)
+        else if (n > 0 && wanted[n - 1] != box)
             fault(QString("box %1 wanted \"%2\", got \"%3\"")
                       .arg(QString::number(n), oneLine(wanted[n - 1]), oneLine(box)));
         if (box.section('|', 2).startsWith("Could not write"))
             limitFileSize(RLIM_INFINITY);
-        const bool ring = box.startsWith(kRingTitle);
         if (ring && (delivering.isEmpty() || !form->isVisible() || form->isMinimized()))
             fault("a ring without a tick, or over a hidden window");
-        else if (ring)
-            ++*delivering.last();
+        else if (ring && ++delivering.last()->rang && box != delivering.last()->box)
+            fault(QString("a ring \"%1\", wanted \"%2\"")
+                      .arg(oneLine(box), oneLine(delivering.last()->box)));
         opened(box);  // the box is open: a tick can arrive inside its modal wait
         return answers.isEmpty() || ring ? msgbox::kOk : answers.takeFirst();
     }
@@ -138,9 +141,9 @@ struct Desk {
     // What the script left undone: boxes that never came, steps and answers not used.
     void finish(bool answersLeftMayStay = false)
     {
-        if (anyBox.pattern().isEmpty() && shown.size() < wanted.size())
+        if (listed < wanted.size())
             fault(QString("box %1 wanted \"%2\", none came")
-                      .arg(QString::number(shown.size() + 1), oneLine(wanted[shown.size()])));
+                      .arg(QString::number(listed + 1), oneLine(wanted[listed])));
         for (const auto& [text, todo] : std::as_const(inside))
             fault(QString("no box held \"%1\" for its steps").arg(text));
         if (!answers.isEmpty() && !answersLeftMayStay)
@@ -174,15 +177,16 @@ struct Desk {
         const bool due = s.isArmed() && moment && *moment <= clock.now() && !rung.contains(key);
         if (due)
             rung << key;
-        int rang = 0;
-        delivering << &rang;
+        Delivery delivery{0, kRingTitle + "0|" + alarmtexts::ringText(s.Message)};
+        delivering << &delivery;
         AlarmTimer* timer = app->alarms().Timer1[n];
         if (timer->isEnabled())
             emit timer->tick();
         delivering.removeLast();
-        if (rang != int(due))
+        if (delivery.rang != int(due))
             fault(QString("at %1 it rang %2 times, wanted %3")
-                      .arg(clock.now().toString(), QString::number(rang), QString::number(due)));
+                      .arg(clock.now().toString(), QString::number(delivery.rang),
+                           QString::number(due)));
     }
     void run(const QString& script) { run(splitSteps(script, QStringLiteral("; "))); }
     void run(const QStringList& script)
@@ -263,9 +267,10 @@ struct Desk {
     using Step = std::function<void(Desk&, Arg)>;
     static const QMap<QString, Step>& steps();
 
-    QString name;               // the case
-    QStringList wanted;         // every box, in order
-    QRegularExpression anyBox;  // when set, instead: any number of boxes matching it
+    QString name;             // the case
+    QStringList wanted;       // every box, in order
+    bool ringsAside = false;  // the rings are not in `wanted`: each is its due record's
+    qsizetype listed = 0;     // the boxes checked against `wanted`
     QTemporaryDir dir;
     FakeClock clock;
     FakeBoxes boxes;
@@ -283,7 +288,11 @@ struct Desk {
     QList<QPair<QString, QStringList>> inside;  // steps waiting for a box
     QSet<QString> rung;                         // the moments that rang
     QMap<int, QByteArray> written;              // each record as the last tick found it
-    QList<int*> delivering;  // the rings of the ticks being delivered, innermost last
+    struct Delivery {
+        int rang;
+        QString box;  // the ring its record must show
+    };
+    QList<Delivery*> delivering;  // the ticks being delivered, innermost last
     QByteArray stash;
     bool running = false;
 };

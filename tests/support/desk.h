@@ -18,7 +18,7 @@
 //   launch                the program started again
 //   saverequest, endsession   the session's save request; its end
 //   at H:MM[:SS] [+D]     the clock moved to that time of the first day, or D days later
-//   tick N, daywatch      a tick of reminder N's timer, of the day watch
+//   tick N, daywatch      a tick of reminder N's timer (none after the end), of the day watch
 //   answer ok|cancel      the next box (or the file dialog) is answered so; the rest get OK
 //   inside TEXT => a, b   steps a and b run inside the next box whose "title|style|text" holds TEXT
 //                         (or inside "the file dialog", "the sound's start", "the summary")
@@ -169,6 +169,8 @@ struct Desk {
     // new saving of a moment that rang rings again. A due alarm whose timer stopped fails too.
     void tick(int n)
     {
+        if (app->turns().hasEnded())
+            return;  // the process is gone: nothing ticks
         const ReminderRecord s = saved(n);
         if (std::exchange(written[n], recordcodec::encode(s)) != written[n])
             rung.removeIf([n](const QString& k) { return k.startsWith(QString::number(n) + ' '); });

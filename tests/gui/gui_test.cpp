@@ -75,9 +75,8 @@ Case test(QString name, QTime now, QList<Record> records, QString script, QStrin
 // Every box the program shows while reminders 1 (shown) and 2 are armed for 09:00 AM, with ticks of
 // both inside it, or midnight passing inside it with reminder 2 armed for the new day's first
 // minute. Each row wants its boxes exactly, the rings aside: the desk checks every tick against
-// the file, so only what is saved rings, in its minute, with its own message. The file ends
-// holding what was confirmed, spent where it rang: nothing confirmed is overwritten by an older
-// event.
+// the file, so only what is saved rings, in its minute, with its own message. What OK saved is in
+// the file after the box, and at the end spent where it rang: no older event overwrites it.
 QList<Case> withInterleavings(QList<Case> all)
 {
     const Record one = armed(0, "09:00 AM", "one"), two = armed(0, "09:00 AM", "two"), none;
@@ -169,10 +168,12 @@ QList<Case> withInterleavings(QList<Case> all)
                     if (after[i].isArmed() && after[i].AlarmDate <= one.AlarmDate + midnight &&
                         (!ends || (midnight ? i == 1 : ticks.contains(QString::number(i + 1)))))
                         after[i].makeSpent();
+                const bool saved = answer == "ok" && !midnight && r.ok.value_or(none).isArmed();
                 const QString script =
                     QString("inside %1 => %2, answer %3, answer %3; start; %4; at 9:00%5; tick 1; "
-                            "tick 2; tick 3; at 23:00%5; tick 1; tick 2; tick 3; ? entries=")
-                        .arg(r.box, inside, answer, r.script, midnight ? " +1" : "");
+                            "tick 2; tick 3; %6at 23:00%5; tick 1; tick 2; tick 3; ? entries=")
+                        .arg(r.box, inside, answer, r.script, midnight ? " +1" : "",
+                             saved ? "? set1=-1; " : "");
                 const bool armed = std::ranges::any_of(after, &Record::isArmed);
                 const QString entry = armed ? kEntry : "";
                 const QStringList boxes = r.odd.value(
@@ -500,10 +501,9 @@ private slots:
         desk.run(c.script);
         desk.finish(c.ringsAside);  // those cases script an answer for a second box
         const QList<Record>& after = c.after.isEmpty() ? c.records : c.after;
-        const QString size = QString::number(fileBytes(desk.file()).size());
-        if (size != QString::number(after.size() * 2068))
-            desk.fault("reminders.dat holds " + size + " bytes, not " +
-                       QString::number(after.size()) + " records");
+        if (const qint64 size = fileBytes(desk.file()).size(); size != after.size() * 2068)
+            desk.fault(
+                QString("reminders.dat: %1 bytes, not %2").arg(size).arg(after.size() * 2068));
         for (int n = 1; n <= after.size(); ++n)
             if (const Record got = desk.saved(n); got != after[n - 1])
                 desk.fault(QString("record %1 wanted %2, got %3")

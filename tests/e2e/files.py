@@ -2,10 +2,12 @@
     files.py make FILE "n|YYYY-MM-DD|hh:mm AM|option|message|armed(0/1)"...   reminders.dat by hand
     files.py read FILE N      record N as "time|day|option|message|set", the message unpadded
     files.py garbage FILE     three records of impossible values
+    files.py noise FILE SIZE  SIZE bytes of noise, the same at every run
     files.py exec ENTRY       the arguments of a desktop entry's Exec line, one a line
     files.py rmi MIDI OUT     the MIDI data wrapped in a RIFF RMID file
 """
 import datetime
+import random
 import re
 import shlex
 import struct
@@ -41,6 +43,11 @@ def garbage(path):
         + bytes(8) + d(1e300) + h(-32768) + b"\x81" * 2048 + h(12345))
 
 
+def noise(path, size):
+    random.seed(size)
+    open(path, "wb").write(random.randbytes(int(size)))
+
+
 def exec_args(path):
     value = next(line[5:].rstrip("\n") for line in open(path) if line.startswith("Exec="))
     escapes = {"s": " ", "n": "\n", "t": "\t", "r": "\r"}
@@ -55,5 +62,5 @@ def rmi(midi, out):
     open(out, "wb").write(b"RIFF" + struct.pack("<I", len(body)) + body)
 
 
-{"make": make, "read": read, "garbage": garbage, "exec": exec_args, "rmi": rmi}[sys.argv[1]](
-    *sys.argv[2:])
+{"make": make, "read": read, "garbage": garbage, "noise": noise, "exec": exec_args,
+ "rmi": rmi}[sys.argv[1]](*sys.argv[2:])

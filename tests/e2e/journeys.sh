@@ -13,23 +13,31 @@ tray_app() {
     [ -z "${2:-}" ] || set_clock "$2"
 }
 summary_lists() { at window "Chimewright Alarm Settings" | grep -qx "$1"; }
-# reach_tray SECONDS: answers every box until the icon is there and no box came for 2 seconds.
+# reach_tray SECONDS [BOX...]: answers the boxes until the icon is there and no box came for 2
+# seconds; each must read as the next BOX (as ok_box gives it), and no other box may come.
 reach_tray() {
     local deadline=$((SECONDS + $1)) calm=$SECONDS id
+    shift
     until icon_shown && ((SECONDS - calm >= 2)); do
         ((SECONDS < deadline)) || fail "did not reach the tray"
         if id=$(window_id Chimewright); then
-            echo "   box: $(at box | tr '\n' ' ')"
+            (($#)) || { wait_for 5 eval '[ -n "$(at box)" ]' || true
+                fail "an unwanted box: $(at box | tr '\n' ' ')"; }
+            expect_at 10 "$1" box
+            shift
             press_in "$id" Return
+            wait_for 10 gone "$id" || fail "the box stayed open"
             calm=$SECONDS
         fi
         sleep 0.2
     done
+    (($# == 0)) || fail "no box read [$1]"
 }
 # no_box SECONDS: no box of the program comes for that long.
 no_box() {
-    ! wait_for "$1" eval 'window_id Chimewright || window_id "$RING"' ||
-        fail "a box came: $(at box)"
+    local t
+    ! wait_for "$1" eval 'for t in Chimewright "$RING" "Exit Program?" "Confirm Alarm Schedule" \
+        "Clear Alarm?"; do window_id "$t" && break; done' || fail "a box came: $(at box)"
 }
 # What a screen reader hears: the start-up review, the summary, the window, the status; then the
 # window brought back under the ring box, the melody heard, silent after OK; a ring over a start-up
@@ -358,15 +366,19 @@ clock() {
 # unusable sound setting shows why, then the message, the melody heard instead.
 hostile() {
     start_desktop; start_tray; start_sound
-    head -c 6204 /dev/urandom >"$WORK/random"
+    python3 "$E2E/files.py" noise "$WORK/random" 6204
     printf x >"$WORK/one"
-    head -c 10485760 /dev/urandom >"$WORK/big"
+    python3 "$E2E/files.py" noise "$WORK/big" 10485760
     python3 "$E2E/files.py" garbage "$WORK/garbage"
-    local f
+    local f bad='Reminder #1 is set, but its alarm time "xx:yy ZZ" is not a time. It was left as '
     for f in random one big garbage; do
         cp "$WORK/$f" "$DAT"
         start_app "2026-12-06 12:00:00"
-        reach_tray 40
+        if [ $f = garbage ]; then
+            reach_tray 40 "$(ok_box Chimewright "${bad}it is; set it again.")"
+        else
+            reach_tray 40
+        fi
         stop_app
     done
     mkdir "$WORK/a folder"
@@ -400,8 +412,7 @@ hostile() {
         echo "   ended $((SECONDS - t)) s after SIGTERM"
         start_app
         answer Chimewright Return
-        expect_box 20 "$(ok_box Chimewright "Could not open reminders.dat: $pipe")"
-        reach_tray 30
+        reach_tray 30 "$(ok_box Chimewright "Could not open reminders.dat: $pipe")"
         rm "$DAT"
         make_records "$DAT" "1|2026-12-09|09:00 AM|0|back|1"
         tray_menu 2
@@ -521,7 +532,8 @@ valgrind() {
         --error-exitcode=9
         --suppressions="$E2E/../valgrind.supp" --log-file="$WORK/valgrind.log" "$APP/chimewright")
     start_app
-    reach_tray 120
+    reach_tray 120 "$(ok_box Chimewright 'You have scheduled an alarm for: 6 Dec 2099
+Alarm Time: 02:25 PM\n\nMessage/Notes: \nfar ahead')"
     kill -TERM "$APP_PID"
     local rc=0
     wait "$APP_PID" || rc=$?
@@ -630,8 +642,7 @@ perm() {
     keep_dat
     chmod 000 "$DAT"
     start_app "2026-12-06 23:59:00"
-    expect_box 20 "$(ok_box Chimewright "Could not open reminders.dat: Permission denied")"
-    reach_tray 20
+    reach_tray 20 "$(ok_box Chimewright "Could not open reminders.dat: Permission denied")"
     no_box 6  # then quiet for the rest of the day
     set_clock "2026-12-06 23:59:58"
     expect_box 10 "$(ok_box Chimewright "Could not open reminders.dat: Permission denied")"

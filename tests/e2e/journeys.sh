@@ -411,8 +411,8 @@ hostile() {
         wait_for 5 ended || fail "SIGTERM did not end the program in the box"
         echo "   ended $((SECONDS - t)) s after SIGTERM"
         start_app
-        answer Chimewright Return
-        reach_tray 30 "$(ok_box Chimewright "Could not open reminders.dat: $pipe")"
+        reach_tray 30 "$(ok_box Chimewright "Could not read audioalarm.dat: $pipe")" \
+            "$(ok_box Chimewright "Could not open reminders.dat: $pipe")"
         rm "$DAT"
         make_records "$DAT" "1|2026-12-09|09:00 AM|0|back|1"
         tray_menu 2

@@ -174,8 +174,8 @@ QList<Case> withInterleavings(QList<Case> all)
                             "tick 2; tick 3; %6at 23:00%5; tick 1; tick 2; tick 3; ? entries=")
                         .arg(r.box, inside, answer, r.script, midnight ? " +1" : "",
                              saved ? "? set1=-1; " : "");
-                const bool armed = std::ranges::any_of(after, &Record::isArmed);
-                const QString entry = armed ? kEntry : "";
+                const bool anyArmed = std::ranges::any_of(after, &Record::isArmed);
+                const QString entry = anyArmed ? kEntry : "";
                 const QStringList boxes = r.odd.value(
                     answer + ' ' + ticks, answer == "ok" ? r.boxes : r.boxes.mid(0, r.cancelled));
                 all << test(QString("%1, %2, ticks %3").arg(r.name, answer, ticks),

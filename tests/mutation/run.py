@@ -125,7 +125,7 @@ CHANGES = [  # name, file, old text, new text, ctest arguments
     ("a ring whose spend could not be written rings again when the clock comes back", A,
      "m_rang.append({Index, rung});", "", FAST),
     ("the day watch arms an alarm the review tells missed", V,
-     "m_rang.append({n, saved(n)});", "", FAST),
+     "m_rang.append({n, saved(n)});", "{}", FAST),
     ("a moment that rang, saved again after the clock went back, never rings", A,
      "m_rang.removeIf([n](const QPair<int, ReminderRecord>& r) { return r.first == n; });", "",
      FAST),

@@ -104,12 +104,11 @@ struct Desk {
     }
     static QString oneLine(QString box) { return box.replace("\r\n", "\\r\\n"); }
 
-    // Keeps every box as "title|style|text" and checks it against the next box wanted (with
+    // Checks every box, as "title|style|text", against the next box wanted (with
     // ringsAside, a ring only against the record its tick found due); a ring is answered OK, the
     // rest from the script, then OK.
     int openBox(const QString& box)
     {
-        shown << box;
         const bool ring = box.startsWith(kRingTitle);
         const qsizetype n = ring && ringsAside ? 0 : ++listed;
         if (n > wanted.size())
@@ -119,11 +118,14 @@ struct Desk {
                       .arg(QString::number(n), oneLine(wanted[n - 1]), oneLine(box)));
         if (box.section('|', 2).startsWith("Could not write"))
             limitFileSize(RLIM_INFINITY);
-        if (ring && (delivering.isEmpty() || !form->isVisible() || form->isMinimized()))
+        if (ring && (delivering.isEmpty() || !form->isVisible() || form->isMinimized())) {
             fault("a ring without a tick, or over a hidden window");
-        else if (ring && ++delivering.last()->rang && box != delivering.last()->box)
-            fault(QString("a ring \"%1\", wanted \"%2\"")
-                      .arg(oneLine(box), oneLine(delivering.last()->box)));
+        } else if (ring) {
+            Delivery& tick = *delivering.last();
+            ++tick.rang;
+            if (box != tick.box)
+                fault(QString("a ring \"%1\", wanted \"%2\"").arg(oneLine(box), oneLine(tick.box)));
+        }
         opened(box);  // the box is open: a tick can arrive inside its modal wait
         return answers.isEmpty() || ring ? msgbox::kOk : answers.takeFirst();
     }
@@ -285,7 +287,7 @@ struct Desk {
     Services services;
     std::unique_ptr<App> app;
     mainform* form = nullptr;
-    QStringList shown, faults, where;  // where: the steps under way
+    QStringList faults, where;  // where: the steps under way
     QList<int> answers;
     QList<QPair<QString, QStringList>> inside;  // steps waiting for a box
     QSet<QString> rung;                         // the moments that rang

@@ -32,6 +32,7 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
+    local i=0; while caller "$i" | sed 's/^/  at line /' >&2; do i=$((i + 1)); done
     { at box | sed 's/^/open box: /'; cat "$WORK/app.log"; } >&2 || true
     exit 1
 }
@@ -168,7 +169,7 @@ focused() { [ "$(xdotool getwindowfocus)" = "$1" ]; }
 # shown_for SECONDS: the window comes up and stays up that long (a late state change must not hide
 # it), and it has the keyboard (under a window manager a restore asks it for the focus).
 shown_for() {
-    wait_for 10 main_window_is shown || fail "the window did not show"
+    wait_for 10 main_window_is shown || fail "the window did not show: $(wm_state)"
     local until=$((SECONDS + $1))
     while ((SECONDS < until)); do
         main_window_is shown || fail "the window went away: $(wm_state)"; sleep 0.2
